@@ -1,0 +1,52 @@
+# The Windows program, its end-to-end tests and their helper programs.
+enable_language(RC)
+
+set(WINDOWS_DEFINITIONS UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_compile_definitions(pivora_rules PUBLIC ${WINDOWS_DEFINITIONS})
+# A static runtime: the exe needs nothing beside the system DLLs.
+set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+add_executable(Pivora64 WIN32
+  src/app/win_main.cpp
+  src/app/main_window.cpp
+  src/app/window_lifecycle.cpp
+  src/app/app_state.cpp
+  src/common/module_path_win.cpp
+  src/settings/ini_file_store.cpp
+  src/settings/settings_state.cpp
+  src/resources/Pivora64.rc
+)
+target_compile_options(Pivora64 PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
+target_link_options(Pivora64 PRIVATE -municode ${STATIC_RUNTIME})
+target_link_libraries(Pivora64 PRIVATE pivora_rules comctl32 shell32 shlwapi)
+set_source_files_properties(src/resources/Pivora64.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/resources/Pivora64.manifest;${CMAKE_SOURCE_DIR}/src/resources/icons/Pivora.ico;${CMAKE_SOURCE_DIR}/src/resources/icons/PivoraSmall.ico")
+
+# GoogleTest for MinGW, from the sources Debian ships.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Writes down how it was started; the slot commands of the launch tests.
+add_executable(recorder WIN32 tests/tools/recorder.cpp)
+target_compile_definitions(recorder PRIVATE ${WINDOWS_DEFINITIONS})
+target_link_options(recorder PRIVATE -municode ${STATIC_RUNTIME})
+
+add_executable(e2e_tests
+  tests/e2e/launcher_harness.cpp
+  tests/e2e/startup_test.cpp
+  tests/e2e/settings_file_test.cpp
+)
+target_include_directories(e2e_tests PRIVATE src tests/e2e)
+target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})
+target_compile_options(e2e_tests PRIVATE ${PIVORA_WARNINGS})
+target_link_options(e2e_tests PRIVATE ${STATIC_RUNTIME})
+target_link_libraries(e2e_tests PRIVATE gtest gtest_main user32 gdi32 shell32)
+add_dependencies(e2e_tests Pivora64 recorder)
+
+include(GoogleTest)
+# Listed when ctest runs (through Wine), one ctest entry per case. They drive one
+# shared desktop, so they must not run side by side.
+gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  PROPERTIES RUN_SERIAL TRUE TIMEOUT 120 LABELS e2e)

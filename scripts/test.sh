@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the native and the Windows side, and runs every
+# test: the native unit tests, then the Windows tests under Wine on a private display.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/native -j "$jobs"
+cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+cmake --build build/windows -j "$jobs"
+
+ctest --test-dir build/native --output-on-failure
+
+source scripts/wine-session.sh
+trap wine_session_stop EXIT
+wine_session_start "$root/build/wine"
+ctest --test-dir build/windows --output-on-failure "$@"

@@ -1,0 +1,56 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix with one
+# virtual desktop and a CJK font, on an Xvfb display of its own. Everything started
+# here is stopped by process id or by `wineserver -k` on this prefix, never by name,
+# so two sessions on one machine never touch each other.
+
+wine_session_start() {
+  local root="$1"
+  export WINEPREFIX="$root/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=win64
+
+  mkdir -p "$root"
+  local displayfile="$root/xvfb-display"
+  rm -f "$displayfile"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >"$root/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  local waited=0
+  while [ ! -s "$displayfile" ]; do
+    sleep 0.1
+    waited=$((waited + 1))
+    if [ $waited -gt 100 ]; then echo "Xvfb did not start" >&2; return 1; fi
+  done
+  export DISPLAY=":$(head -n1 "$displayfile")"
+
+  if [ ! -f "$WINEPREFIX/.pivora-ready" ]; then
+    echo "preparing the Wine prefix in $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    # One virtual desktop for every program of the prefix: real title bars, real focus.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    local font='NotoSansCJK-Regular.ttc,Noto Sans CJK JP'
+    for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+      wine reg add "$link" /v "$face" /t REG_MULTI_SZ /d "$font" /f >/dev/null 2>&1
+    done
+    wineserver -w
+    touch "$WINEPREFIX/.pivora-ready"
+  fi
+  # A persistent server keeps every later program start fast. Starting the prefix's
+  # services here, with their output going nowhere, keeps them from inheriting the
+  # pipes of a later caller (ctest would wait on those pipes for ever).
+  wineserver -p
+  wine wineboot </dev/null >/dev/null 2>&1
+}
+
+wine_session_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
+  if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+  XVFB_PID=
+}
+
+# Windows paths of Linux files, for command lines handed to Wine.
+wine_path() { printf 'Z:%s' "$(realpath "$1" | tr / '\\')"; }

@@ -1,0 +1,14 @@
+#include "app/app_state.h"
+
+HINSTANCE moduleInstance;
+HWND mainWindow;
+HWND statusBar;
+
+bool startAccepted;
+wchar_t targetPath[TARGET_PATH_CAPACITY];
+const wchar_t* sectionName = L"";
+const wchar_t* argumentString = L"";
+wchar_t iniPath[SETTINGS_PATH_UNITS];
+
+int selectedSlot;
+POINT startCursorPos;

@@ -1,0 +1,22 @@
+#pragma once
+// The values of this run of the launcher, set while the main window is created.
+
+#include <windows.h>
+
+#include "settings/settings_path.h"
+
+// A command line holds at most 32,767 units, so any argument fits whole.
+constexpr size_t TARGET_PATH_CAPACITY = 32768;
+
+extern HINSTANCE moduleInstance;
+extern HWND mainWindow;
+extern HWND statusBar;
+
+extern bool startAccepted;  // false until the argument check passed; closing saves only then
+extern wchar_t targetPath[TARGET_PATH_CAPACITY];  // argument 1: the file or folder
+extern const wchar_t* sectionName;     // points into targetPath or at "folder"
+extern const wchar_t* argumentString;  // points into the process's own command line
+extern wchar_t iniPath[SETTINGS_PATH_UNITS];  // empty when it could not be worked out
+
+extern int selectedSlot;
+extern POINT startCursorPos;

@@ -1,0 +1,26 @@
+// The main window procedure: a dispatcher. Each handler lives with its subsystem.
+
+#include "app/main_window.h"
+
+const wchar_t MAIN_WINDOW_CLASS[] = L"Pivora64";
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
+      return 0;
+    case WM_KILLFOCUS:
+      OnKillFocus(window);
+      return 0;
+    case WM_CLOSE:
+      OnClose(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_KEYDOWN:
+      OnKeyDown(window, wParam);
+      return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}

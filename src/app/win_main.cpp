@@ -1,0 +1,62 @@
+// Entry point: register the class, place and create the window, run the loop.
+
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/window_placement.h"
+#include "common/module_path_win.h"
+#include "resources/resource.h"
+#include "settings/ini_file_store.h"
+#include "settings/option_rules.h"
+#include "settings/settings_path.h"
+
+namespace {
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+  WNDCLASSEXW windowClass = {sizeof windowClass};
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, PIVORA_ICON_NAME);
+  windowClass.hIconSm = LoadIconW(instance, PIVORA_ICON_SM_NAME);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+  windowClass.lpszClassName = MAIN_WINDOW_CLASS;
+  return RegisterClassExW(&windowClass) != 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  if (!RegisterMainWindowClass(instance)) return 0;
+
+  RECT frame = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
+  AdjustWindowRect(&frame, MAIN_WINDOW_STYLE, FALSE);
+  int width = frame.right - frame.left;
+  int height = frame.bottom - frame.top;
+
+  RECT desktop;
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  POINT cursor = {0, 0};
+  GetCursorPos(&cursor);
+
+  wchar_t executablePath[MAX_PATH];
+  if (GetExecutablePath(executablePath)) SettingsPathOf(executablePath, iniPath);
+  IniFileStore store(iniPath);
+  WindowOrigin origin = PlaceWindow(desktop.right, desktop.bottom, cursor.x, cursor.y, width,
+                                    height, ReadOnMouse(store));
+
+  HWND window = CreateWindowExW(0, MAIN_WINDOW_CLASS, L"Pivora64", MAIN_WINDOW_STYLE, origin.x,
+                                origin.y, width, height, nullptr, nullptr, instance, nullptr);
+  // Without a window nothing could ever end the loop below.
+  if (window == nullptr) return 0;
+  // A refused start has already posted its quit message: do not flash an empty window.
+  if (startAccepted) ShowWindow(window, showCommand);
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
+}

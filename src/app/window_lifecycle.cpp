@@ -1,0 +1,117 @@
+// Creation, focus loss and closing of the main window.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/app_state.h"
+#include "app/invocation_rules.h"
+#include "app/main_window.h"
+#include "common/path_rules.h"
+#include "resources/resource.h"
+#include "settings/ini_file_store.h"
+#include "settings/settings_state.h"
+#include "settings/slot_store.h"
+
+namespace {
+
+const wchar_t REFUSED_START_TEXT[] =
+    L"単独起動はできません。\nファイルを与えて起動してください。";
+const wchar_t REFUSED_START_CAPTION[] = L"Pivora";
+
+// A target longer than MAX_PATH is only reachable through the "\\?\" form.
+bool IsExistingDirectory(const wchar_t* path) {
+  DWORD attributes = GetFileAttributesW(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES && lstrlenW(path) >= MAX_PATH &&
+      IsDriveAbsolutePath(path)) {
+    static wchar_t extendedPath[TARGET_PATH_CAPACITY + 4];
+    lstrcpyW(extendedPath, L"\\\\?\\");
+    lstrcpynW(extendedPath + 4, path, TARGET_PATH_CAPACITY);
+    attributes = GetFileAttributesW(extendedPath);
+  }
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void ApplyTopmost(HWND window) {
+  SetWindowPos(window, options.topView == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void CreateStatusBar(HWND window) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0,
+                              0, 0, 0, window, reinterpret_cast<HMENU>(STATUS_BAR_ID),
+                              moduleInstance, nullptr);
+}
+
+// Works out targetPath, sectionName and argumentString. False when the launcher
+// was started without a target.
+bool ReadInvocation() {
+  const wchar_t* rawCommandLine = GetCommandLineW();
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(rawCommandLine, &count);
+  if (arguments == nullptr) return false;
+  bool hasTarget = count >= 2;
+  if (hasTarget) {
+    // A command line is at most 32,767 units, so argument 1 always fits whole.
+    lstrcpynW(targetPath, arguments[1], TARGET_PATH_CAPACITY);
+    sectionName = SectionNameOf(targetPath, IsExistingDirectory(targetPath));
+    argumentString = ArgumentStringOf(rawCommandLine, lstrlenW(arguments[0]));
+  }
+  LocalFree(arguments);
+  return hasTarget;
+}
+
+}  // namespace
+
+void ShowSlotTitle(int slot) { SetWindowTextW(statusBar, currentTable.slots[slot].title); }
+
+void OnCreate(HWND window, const CREATESTRUCTW* creation) {
+  moduleInstance = creation->hInstance;
+  mainWindow = window;
+  GetCursorPos(&startCursorPos);
+  selectedSlot = 0;
+
+  if (!ReadInvocation()) {
+    MessageBoxW(window, REFUSED_START_TEXT, REFUSED_START_CAPTION, MB_ICONWARNING);
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    return;
+  }
+  startAccepted = true;
+
+  IniFileStore store(iniPath);
+  options = ReadOptions(store);
+  ApplyTopmost(window);
+  SetWindowTextW(window, FindFileName(targetPath));
+
+  LoadSlotTable(store, sectionName, currentTable, linkTarget);
+  LoadSlotTable(store, sectionName, savedTable, linkTarget);
+
+  CreateStatusBar(window);
+  DragAcceptFiles(window, TRUE);
+  ShowSlotTitle(0);
+}
+
+void OnKillFocus(HWND window) {
+  // Focus moving to one of our own buttons leaves the main window active.
+  if (options.autoClose == 1 && GetActiveWindow() != window) SendMessageW(window, WM_CLOSE, 0, 0);
+}
+
+// Closing can run more than once in a run (a launch, then the focus loss it
+// causes); each run writes the same values again.
+void OnClose(HWND) {
+  if (startAccepted) {
+    IniFileStore store(iniPath);
+    const wchar_t* section = SlotSectionOf(linkTarget, sectionName);
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+      SaveSlot(store, slot, section, currentTable, savedTable);
+    }
+    WriteOptions(store, options);
+  }
+  PostQuitMessage(0);
+}
+
+void OnKeyDown(HWND window, WPARAM key) {
+  if (key == VK_ESCAPE) SendMessageW(window, WM_CLOSE, 0, 0);
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The settings of this run: the slot tables and the options, shared by the
+// window procedure and the settings, editing and icon code.
+
+#include "settings/command_slot.h"
+#include "settings/option_rules.h"
+
+extern SlotTable currentTable;  // shown, edited and launched from
+extern SlotTable savedTable;    // the start-up snapshot the change-only save compares with
+extern WideChar linkTarget[LINK_TEXT_CAPACITY];  // "link" of the run's own section
+extern Options options;

@@ -1,0 +1,82 @@
+#include "settings/slot_store.h"
+
+#include "settings/option_rules.h"
+
+namespace {
+
+const WideChar LINK_KEY[] = WIDE("link");
+const WideChar TITLE_KEY[] = WIDE("title");
+const WideChar COMMAND_KEY[] = WIDE("command");
+const WideChar ICON_KEY[] = WIDE("icon");
+const WideChar RUNAS_KEY[] = WIDE("runas");
+const WideChar EMPTY[] = WIDE("");
+
+constexpr size_t RUNAS_VALUE_CAPACITY = 256;
+
+void ReadSlotText(ProfileStore& store, const WideChar* section, const WideChar* prefix,
+                  int keyNumber, WideChar (&field)[SLOT_TEXT_CAPACITY]) {
+  WideChar key[SLOT_KEY_CAPACITY];
+  FormatSlotKey(prefix, keyNumber, key);
+  store.ReadText(section, key, EMPTY, field, SLOT_TEXT_CAPACITY);
+}
+
+void SaveSlotText(ProfileStore& store, const WideChar* section, const WideChar* prefix,
+                  int keyNumber, const WideChar* current, const WideChar* saved) {
+  if (TextEqualsIgnoringAsciiCase(current, saved)) return;
+  WideChar key[SLOT_KEY_CAPACITY];
+  FormatSlotKey(prefix, keyNumber, key);
+  store.WriteText(section, key, TextIsEmpty(current) ? nullptr : current);
+}
+
+}  // namespace
+
+const WideChar* SlotSectionOf(const WideChar* linkTarget, const WideChar* sectionName) {
+  return TextIsEmpty(linkTarget) ? sectionName : linkTarget;
+}
+
+void FormatSlotKey(const WideChar* prefix, int keyNumber, WideChar (&key)[SLOT_KEY_CAPACITY]) {
+  CopyText(key, prefix);
+  WideChar digits[12];
+  int count = 0;
+  unsigned value = keyNumber < 0 ? 0u : static_cast<unsigned>(keyNumber);
+  do {
+    digits[count++] = static_cast<WideChar>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  WideChar number[12];
+  for (int i = 0; i < count; ++i) number[i] = digits[count - 1 - i];
+  number[count] = 0;
+  AppendText(key, number);
+}
+
+void LoadSlotTable(ProfileStore& store, const WideChar* sectionName, SlotTable& table,
+                   WideChar (&linkTarget)[LINK_TEXT_CAPACITY]) {
+  store.ReadText(sectionName, LINK_KEY, EMPTY, linkTarget, LINK_TEXT_CAPACITY);
+  const WideChar* section = SlotSectionOf(linkTarget, sectionName);
+  for (int n = 1; n <= SLOT_COUNT; ++n) {
+    CommandSlot& slot = table.slots[n - 1];
+    ReadSlotText(store, section, TITLE_KEY, n, slot.title);
+    ReadSlotText(store, section, COMMAND_KEY, n, slot.command);
+    ReadSlotText(store, section, ICON_KEY, n, slot.icon);
+    WideChar runAs[RUNAS_VALUE_CAPACITY];
+    WideChar key[SLOT_KEY_CAPACITY];
+    FormatSlotKey(RUNAS_KEY, n, key);
+    store.ReadText(section, key, OPTION_OFF, runAs, RUNAS_VALUE_CAPACITY);
+    slot.runAs = OptionWordIsOn(runAs) ? 1 : 0;
+  }
+}
+
+void SaveSlot(ProfileStore& store, int slot, const WideChar* section, const SlotTable& current,
+              const SlotTable& saved) {
+  const CommandSlot& now = current.slots[slot];
+  const CommandSlot& then = saved.slots[slot];
+  int n = slot + 1;
+  SaveSlotText(store, section, TITLE_KEY, n, now.title, then.title);
+  SaveSlotText(store, section, COMMAND_KEY, n, now.command, then.command);
+  SaveSlotText(store, section, ICON_KEY, n, now.icon, then.icon);
+  if (now.runAs != then.runAs) {
+    WideChar key[SLOT_KEY_CAPACITY];
+    FormatSlotKey(RUNAS_KEY, n, key);
+    store.WriteText(section, key, now.runAs == 1 ? OPTION_ON : nullptr);
+  }
+}

@@ -1,0 +1,241 @@
+#include "launcher_harness.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+namespace e2e {
+
+const wchar_t MISSING[] = L"<missing>";
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= deadline) return condition();
+    // Keep this thread's own windows responsive while waiting.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(20);
+  }
+}
+
+std::wstring BuildFolder() {
+  wchar_t path[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length);
+  return folder.substr(0, folder.rfind(L'\\'));
+}
+
+static void RemoveTree(const std::wstring& folder) {
+  std::wstring pattern = folder + L"\\*";
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring child = folder + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(child.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+TestFolder::TestFolder() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring root = std::wstring(temp) + L"pivora-e2e";
+  CreateDirectoryW(root.c_str(), nullptr);
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(test->test_suite_name()) + "." + test->name();
+  path_ = root + L"\\" + std::wstring(name.begin(), name.end());
+  RemoveTree(path_);
+  CreateDirectoryW(path_.c_str(), nullptr);
+  CopyFileW((BuildFolder() + L"\\Pivora64.exe").c_str(), Launcher().c_str(), FALSE);
+}
+
+std::wstring TestFolder::AddRecorder(const std::wstring& name) const {
+  std::wstring target = File(name);
+  CopyFileW((BuildFolder() + L"\\recorder.exe").c_str(), target.c_str(), FALSE);
+  return target;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+void WriteSettingsUtf16(const std::wstring& path, const std::wstring& text) {
+  std::string bytes = "\xFF\xFE";
+  bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+  WriteBytes(path, bytes);
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char chunk[65536];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool FileExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring ReadSettingsText(const std::wstring& path) {
+  std::string bytes = ReadBytes(path);
+  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2),
+                        (bytes.size() - 2) / sizeof(wchar_t));
+  }
+  int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                   nullptr, 0);
+  std::wstring text(length, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
+  return text;
+}
+
+std::wstring IniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
+  wchar_t value[4096];
+  GetPrivateProfileStringW(section, key, MISSING, value, 4096, path.c_str());
+  return value;
+}
+
+LauncherProcess::LauncherProcess(const TestFolder& folder, const std::wstring& commandLineTail) {
+  std::wstring commandLine = L"\"" + folder.Launcher() + L"\"";
+  if (!commandLineTail.empty()) commandLine += L" " + commandLineTail;
+  STARTUPINFOW startup = {sizeof startup};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.Path().c_str(), &startup, &process_)) {
+    process_ = {};
+  }
+}
+
+LauncherProcess::~LauncherProcess() {
+  if (process_.hProcess == nullptr) return;
+  if (Running()) {
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, WAIT_MS);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+bool LauncherProcess::Running() const {
+  return process_.hProcess != nullptr && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND LauncherProcess::WaitForWindow(DWORD timeoutMs) {
+  HWND window = nullptr;
+  WaitUntil([&] { return (window = FindProcessWindow(ProcessId(), L"Pivora64")) != nullptr; },
+            timeoutMs);
+  return window;
+}
+
+DWORD LauncherProcess::WaitForExit(DWORD timeoutMs) {
+  if (process_.hProcess == nullptr) return STILL_ACTIVE;
+  WaitUntil([&] { return !Running(); }, timeoutMs);
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+namespace {
+struct WindowSearch {
+  DWORD processId;
+  const wchar_t* className;
+  const wchar_t* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<WindowSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+  wchar_t className[256];
+  GetClassNameW(window, className, 256);
+  if (lstrcmpW(className, search->className) != 0) return TRUE;
+  if (search->title != nullptr && WindowText(window) != search->title) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
+  WindowSearch search = {processId, className, title, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring WindowText(HWND window) {
+  // WM_GETTEXT is marshalled across processes; an empty text leaves the buffer
+  // unset, so only the returned length is trusted.
+  wchar_t text[1024];
+  LRESULT length = SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  return std::wstring(text, static_cast<size_t>(length));
+}
+
+std::wstring StatusBarText(HWND mainWindow) {
+  HWND bar = GetDlgItem(mainWindow, 3500);
+  return bar == nullptr ? L"<no status bar>" : WindowText(bar);
+}
+
+RECT WindowRect(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+bool Activate(HWND window) {
+  return WaitUntil([&] {
+    if (GetForegroundWindow() == window) return true;
+    SetForegroundWindow(window);
+    return false;
+  });
+}
+
+void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  for (WORD modifier : modifiers) add(modifier, false);
+  add(virtualKey, false);
+  add(virtualKey, true);
+  for (auto it = modifiers.end(); it != modifiers.begin();) add(*--it, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+OtherWindow::OtherWindow() {
+  static const wchar_t CLASS_NAME[] = L"PivoraE2EOtherWindow";
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = CLASS_NAME;
+  RegisterClassW(&windowClass);
+  window_ = CreateWindowExW(0, CLASS_NAME, L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                            500, 400, 200, 120, nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
+OtherWindow::~OtherWindow() { DestroyWindow(window_); }
+
+}  // namespace e2e

@@ -1,0 +1,90 @@
+#pragma once
+// Drives the real Pivora64.exe from another process, as a user would: starts it
+// with a command line in a folder of its own, finds its window, presses keys, and
+// reads back what a user can see (window texts, the settings file, exit code).
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+constexpr DWORD WAIT_MS = 10000;
+
+// Polls condition until it holds or timeoutMs passes; returns the last answer.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = WAIT_MS);
+
+// The folder holding e2e_tests.exe, Pivora64.exe and recorder.exe.
+std::wstring BuildFolder();
+
+// A fresh, empty folder for one test case with a copy of Pivora64.exe in it.
+class TestFolder {
+ public:
+  TestFolder();
+  const std::wstring& Path() const { return path_; }
+  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+  std::wstring Launcher() const { return File(L"Pivora64.exe"); }
+  std::wstring Settings() const { return File(L"Pivora64.ini"); }
+  // Copies recorder.exe into the folder under the given name; returns its path.
+  std::wstring AddRecorder(const std::wstring& name = L"recorder.exe") const;
+
+ private:
+  std::wstring path_;
+};
+
+// Settings file content as written by a user with a text editor.
+void WriteSettingsUtf16(const std::wstring& path, const std::wstring& text);
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+// The settings file decoded (UTF-16LE with BOM, else the ANSI code page).
+std::wstring ReadSettingsText(const std::wstring& path);
+// One key through the profile API; missing keys give "<missing>".
+std::wstring IniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key);
+extern const wchar_t MISSING[];
+
+class LauncherProcess {
+ public:
+  // commandLineTail follows the quoted launcher path and one blank.
+  LauncherProcess(const TestFolder& folder, const std::wstring& commandLineTail);
+  ~LauncherProcess();  // kills a launcher a failed test left running
+  LauncherProcess(const LauncherProcess&) = delete;
+  LauncherProcess& operator=(const LauncherProcess&) = delete;
+
+  bool Started() const { return process_.hProcess != nullptr; }
+  DWORD ProcessId() const { return process_.dwProcessId; }
+  // The launcher's visible main window, or null after the time limit.
+  HWND WaitForWindow(DWORD timeoutMs = WAIT_MS);
+  // Exit code, or STILL_ACTIVE when it did not exit in time.
+  DWORD WaitForExit(DWORD timeoutMs = WAIT_MS);
+  bool Running() const;
+
+ private:
+  PROCESS_INFORMATION process_ = {};
+};
+
+// A visible top-level window of the given class owned by processId, or null.
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
+std::wstring WindowText(HWND window);
+std::wstring StatusBarText(HWND mainWindow);
+RECT WindowRect(HWND window);
+
+// Brings window to the front and waits until it is the foreground window.
+bool Activate(HWND window);
+// Presses and releases a key, with modifiers held around it, in one input batch.
+void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
+
+// A top-level window of this test process, for taking the activation away.
+class OtherWindow {
+ public:
+  OtherWindow();
+  ~OtherWindow();
+  HWND Handle() const { return window_; }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+}  // namespace e2e
