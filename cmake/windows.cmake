@@ -50,3 +50,16 @@ include(GoogleTest)
 # shared desktop, so they must not run side by side.
 gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES RUN_SERIAL TRUE TIMEOUT 120 LABELS e2e)
+
+# The Win32 layer tested in-process, where that is faster and steadier than
+# driving the window from outside.
+add_executable(win_layer_tests
+  tests/win/ini_file_store_test.cpp
+  src/settings/ini_file_store.cpp
+)
+target_include_directories(win_layer_tests PRIVATE src)
+target_compile_options(win_layer_tests PRIVATE ${PIVORA_WARNINGS})
+target_link_options(win_layer_tests PRIVATE ${STATIC_RUNTIME})
+target_link_libraries(win_layer_tests PRIVATE pivora_rules gtest gtest_main)
+gtest_discover_tests(win_layer_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  PROPERTIES TIMEOUT 60 LABELS win)

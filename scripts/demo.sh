@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the launcher and opens it under Wine on samples/sample.txt, with the sample
+# settings file beside it. Uses your X display when there is one; otherwise a
+# private Xvfb, and a screenshot of it is saved as build/demo/screenshot.png.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+
+bash scripts/install-deps.sh
+cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+cmake --build build/windows --target Pivora64
+
+demo="$root/build/demo"
+mkdir -p "$demo"
+cp build/windows/Pivora64.exe "$demo/"
+cp samples/sample.txt "$demo/"
+{ printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE samples/Pivora64.sample.ini; } >"$demo/Pivora64.ini"
+
+source scripts/wine-session.sh
+headless=0
+if [ -z "${DISPLAY:-}" ]; then headless=1; fi
+if [ $headless -eq 1 ]; then
+  trap wine_session_stop EXIT
+  wine_session_start "$root/build/wine"
+else
+  saved_display="$DISPLAY"
+  export WINEPREFIX="$root/build/wine/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/.pivora-ready" ]; then
+    wine_session_start "$root/build/wine"; wine_session_stop; export DISPLAY="$saved_display"
+  fi
+fi
+
+cd "$demo"
+wine Pivora64.exe "$(wine_path sample.txt)" &
+launcher=$!
+if [ $headless -eq 1 ]; then
+  sleep 3
+  import -window root "$demo/screenshot.png"
+  echo "screenshot: $demo/screenshot.png"
+  kill "$launcher" 2>/dev/null || true
+else
+  echo "The launcher is open: Q W E R / A S D F / Z X C V start a slot, Esc closes it."
+  wait "$launcher"
+fi
