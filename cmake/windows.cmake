@@ -11,6 +11,13 @@ add_executable(Pivora64 WIN32
   src/app/main_window.cpp
   src/app/window_lifecycle.cpp
   src/app/app_state.cpp
+  src/app/button_grid.cpp
+  src/app/grid_input.cpp
+  src/app/slot_commands.cpp
+  src/editing/command_edit_dialog.cpp
+  src/editing/editing_state.cpp
+  src/launch/slot_launch_win.cpp
+  src/settings/option_menu_win.cpp
   src/common/module_path_win.cpp
   src/settings/ini_file_store.cpp
   src/settings/settings_state.cpp
@@ -37,6 +44,8 @@ add_executable(e2e_tests
   tests/e2e/launcher_harness.cpp
   tests/e2e/startup_test.cpp
   tests/e2e/settings_file_test.cpp
+  tests/e2e/launch_test.cpp
+  tests/e2e/grid_test.cpp
 )
 target_include_directories(e2e_tests PRIVATE src tests/e2e)
 target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})

@@ -11,4 +11,11 @@ const wchar_t* argumentString = L"";
 wchar_t iniPath[SETTINGS_PATH_UNITS];
 
 int selectedSlot;
+int targetSlot;
 POINT startCursorPos;
+int acceptClick = 1;
+
+HMENU slotMenuResource;
+HMENU optionMenuResource;
+HMENU slotMenu;
+HMENU optionMenu;

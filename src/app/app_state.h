@@ -18,5 +18,17 @@ extern const wchar_t* sectionName;     // points into targetPath or at "folder"
 extern const wchar_t* argumentString;  // points into the process's own command line
 extern wchar_t iniPath[SETTINGS_PATH_UNITS];  // empty when it could not be worked out
 
+// The highlighted slot: keyboard, hover, Enter and the hotkeys act on it.
 extern int selectedSlot;
+// The slot the button menu, the edit dialog's commit and file drops address.
+extern int targetSlot;
+// Where the pointer rested at start-up; (-1, -1) once it has moved over a button.
 extern POINT startCursorPos;
+// 0 swallows the next click or menu command, then it is 1 again.
+extern int acceptClick;
+
+// The loaded menu resources and the submenus the context menus open.
+extern HMENU slotMenuResource;
+extern HMENU optionMenuResource;
+extern HMENU slotMenu;
+extern HMENU optionMenu;

@@ -2,6 +2,9 @@
 
 #include "app/main_window.h"
 
+#include "app/grid_input.h"
+#include "app/slot_commands.h"
+
 const wchar_t MAIN_WINDOW_CLASS[] = L"Pivora64";
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -20,6 +23,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_KEYDOWN:
       OnKeyDown(window, wParam);
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(window, wParam, lParam);
+      return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(window, reinterpret_cast<HWND>(wParam), lParam);
+      return 0;
+    case WM_COMMAND:
+      OnCommand(window, wParam);
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);

@@ -14,4 +14,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void OnCreate(HWND window, const CREATESTRUCTW* creation);
 void OnKillFocus(HWND window);
 void OnClose(HWND window);
-void OnKeyDown(HWND window, WPARAM key);
+
+// The status bar shows one slot's title.
+void ShowSlotTitle(int slot);

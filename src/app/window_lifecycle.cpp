@@ -5,11 +5,13 @@
 #include <shellapi.h>
 
 #include "app/app_state.h"
+#include "app/button_grid.h"
 #include "app/invocation_rules.h"
 #include "app/main_window.h"
 #include "common/path_rules.h"
 #include "resources/resource.h"
 #include "settings/ini_file_store.h"
+#include "settings/option_menu_win.h"
 #include "settings/settings_state.h"
 #include "settings/slot_store.h"
 
@@ -30,6 +32,21 @@ bool IsExistingDirectory(const wchar_t* path) {
     attributes = GetFileAttributesW(extendedPath);
   }
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void LoadMenus() {
+  slotMenuResource = LoadMenuW(moduleInstance, SLOT_MENU_NAME);
+  slotMenu = GetSubMenu(slotMenuResource, 0);
+  optionMenuResource = LoadMenuW(moduleInstance, OPTION_MENU_NAME);
+  optionMenu = GetSubMenu(optionMenuResource, 0);
+}
+
+// Destroying a menu takes its submenus with it. Closing can run twice, so the
+// handles are forgotten once destroyed.
+void DestroyMenus() {
+  if (slotMenuResource != nullptr) DestroyMenu(slotMenuResource);
+  if (optionMenuResource != nullptr) DestroyMenu(optionMenuResource);
+  slotMenuResource = optionMenuResource = slotMenu = optionMenu = nullptr;
 }
 
 void ApplyTopmost(HWND window) {
@@ -88,6 +105,10 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   LoadSlotTable(store, sectionName, currentTable, linkTarget);
   LoadSlotTable(store, sectionName, savedTable, linkTarget);
 
+  CreateButtonGrid(window, moduleInstance);
+  LoadMenus();
+  SetInitialOptionChecks(optionMenu, options);
+
   CreateStatusBar(window);
   DragAcceptFiles(window, TRUE);
   ShowSlotTitle(0);
@@ -109,9 +130,7 @@ void OnClose(HWND) {
     }
     WriteOptions(store, options);
   }
+  DestroyMenus();
   PostQuitMessage(0);
 }
 
-void OnKeyDown(HWND window, WPARAM key) {
-  if (key == VK_ESCAPE) SendMessageW(window, WM_CLOSE, 0, 0);
-}

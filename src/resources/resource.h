@@ -7,5 +7,23 @@
 #define SLOT_MENU_NAME L"Vyx_POPUP"
 #define OPTION_MENU_NAME L"Vyx_TITLE"
 
+// Private messages the dialogs send to the main window (wParam and lParam 0).
+#define MSG_SLOT_COMMITTED (WM_APP + 1)
+#define MSG_LINK_CHANGED (WM_APP + 2)
+
 // Child windows of the main window.
 #define STATUS_BAR_ID 3500
+
+// Button context menu (Vyx_POPUP).
+#define IDM_SLOT_EDIT 100
+#define IDM_SLOT_COPY 110
+#define IDM_SLOT_CUT 120
+#define IDM_SLOT_PASTE 130
+#define IDM_SLOT_DELETE 140
+
+// Option menu (Vyx_TITLE).
+#define IDM_LINK 40001
+#define IDM_TOP_VIEW 40005
+#define IDM_AUTO_CLOSE 40006
+#define IDM_LOOP_CURSOR 40007
+#define IDM_CACHE_ICON 40008

@@ -225,6 +225,114 @@ void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// Moves the pointer and waits until the system has it there: a press sent in the
+// same batch as the move can reach the window under the old position.
+static void MovePointer(POINT screen) {
+  // Absolute coordinates are normalised to 0..65535 over the primary screen.
+  int width = GetSystemMetrics(SM_CXSCREEN);
+  int height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT move = {};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = static_cast<LONG>((screen.x * 65536 + width / 2) / width);
+  move.mi.dy = static_cast<LONG>((screen.y * 65536 + height / 2) / height);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &move, sizeof move);
+  WaitUntil([&] {
+    POINT now;
+    GetCursorPos(&now);
+    return abs(now.x - screen.x) <= 1 && abs(now.y - screen.y) <= 1;
+  });
+  Sleep(50);
+}
+
+static void SendMouse(std::initializer_list<DWORD> buttonFlags, POINT screen,
+                      std::initializer_list<WORD> modifiers = {}) {
+  MovePointer(screen);
+  std::vector<INPUT> inputs;
+  auto key = [&](WORD virtualKey, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  for (WORD modifier : modifiers) key(modifier, false);
+  for (DWORD flag : buttonFlags) {
+    INPUT button = {};
+    button.type = INPUT_MOUSE;
+    button.mi.dwFlags = flag;
+    inputs.push_back(button);
+  }
+  for (auto it = modifiers.end(); it != modifiers.begin();) key(*--it, true);
+  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void MoveMouseTo(POINT screen) { SendMouse({}, screen); }
+
+void ClickAt(POINT screen, std::initializer_list<WORD> modifiers) {
+  SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}, screen, modifiers);
+}
+
+void RightClickAt(POINT screen) { SendMouse({MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}, screen); }
+
+POINT CentreOf(HWND window) {
+  RECT rect = WindowRect(window);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+HWND SlotButton(HWND mainWindow, int slot) { return GetDlgItem(mainWindow, 1000 + 100 * slot); }
+
+std::vector<int> HighlightedSlots(HWND mainWindow) {
+  std::vector<int> slots;
+  for (int slot = 0; slot < 12; ++slot) {
+    if (GetWindowLongW(SlotButton(mainWindow, slot), GWL_STYLE) & BS_DEFPUSHBUTTON) {
+      slots.push_back(slot);
+    }
+  }
+  return slots;
+}
+
+HWND OpenPopupMenu(DWORD processId) { return FindProcessWindow(processId, L"#32768"); }
+
+std::vector<RecordedStart> RecordedStarts(const std::wstring& folder) {
+  std::string bytes = ReadBytes(folder + L"\\recorder.log");
+  std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+  std::vector<RecordedStart> starts;
+  size_t at = 0;
+  for (;;) {
+    size_t end = text.find(L"\r\n\r\n", at);
+    if (end == std::wstring::npos) break;
+    std::wstring record = text.substr(at, end - at);
+    at = end + 4;
+    RecordedStart start;
+    size_t lineStart = 0;
+    while (lineStart <= record.size()) {
+      size_t lineEnd = record.find(L"\r\n", lineStart);
+      if (lineEnd == std::wstring::npos) lineEnd = record.size();
+      std::wstring line = record.substr(lineStart, lineEnd - lineStart);
+      if (line.rfind(L"command=", 0) == 0) start.commandLine = line.substr(8);
+      if (line.rfind(L"folder=", 0) == 0) start.folder = line.substr(7);
+      if (line.rfind(L"show=", 0) == 0) start.show = std::stoi(line.substr(5));
+      lineStart = lineEnd + 2;
+    }
+    starts.push_back(start);
+  }
+  return starts;
+}
+
+std::wstring ArgumentsOf(const std::wstring& commandLine) {
+  size_t at = 0;
+  if (!commandLine.empty() && commandLine[0] == L'"') {
+    at = commandLine.find(L'"', 1);
+    at = at == std::wstring::npos ? commandLine.size() : at + 1;
+  } else {
+    at = commandLine.find(L' ');
+    if (at == std::wstring::npos) at = commandLine.size();
+  }
+  if (at < commandLine.size() && commandLine[at] == L' ') ++at;
+  return commandLine.substr(at);
+}
+
 OtherWindow::OtherWindow() {
   static const wchar_t CLASS_NAME[] = L"PivoraE2EOtherWindow";
   WNDCLASSW windowClass = {};

@@ -76,6 +76,31 @@ bool Activate(HWND window);
 // Presses and releases a key, with modifiers held around it, in one input batch.
 void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
 
+// Mouse input at screen positions, each press and release in one batch.
+void MoveMouseTo(POINT screen);
+void ClickAt(POINT screen, std::initializer_list<WORD> modifiers = {});
+void RightClickAt(POINT screen);
+// The centre of a window, in screen coordinates.
+POINT CentreOf(HWND window);
+
+// The grid as a user sees it.
+HWND SlotButton(HWND mainWindow, int slot);
+// The slots whose buttons carry the highlight (the default-button style).
+std::vector<int> HighlightedSlots(HWND mainWindow);
+// An open popup menu of the process, or null.
+HWND OpenPopupMenu(DWORD processId);
+
+// What the recorder wrote down about one start.
+struct RecordedStart {
+  std::wstring commandLine;
+  std::wstring folder;
+  int show = -2;
+};
+// The starts recorder.exe copies in folder logged so far, in order.
+std::vector<RecordedStart> RecordedStarts(const std::wstring& folder);
+// The command line less its first (program) token.
+std::wstring ArgumentsOf(const std::wstring& commandLine);
+
 // A top-level window of this test process, for taking the activation away.
 class OtherWindow {
  public:

@@ -1,0 +1,70 @@
+#include "app/button_grid.h"
+
+#include "app/app_state.h"
+#include "app/grid_rules.h"
+
+HWND slotButtons[SLOT_COUNT];
+
+namespace {
+// All twelve buttons are of one class, so one saved procedure serves them all.
+WNDPROC buttonClassProc;
+constexpr DWORD BUTTON_STYLE = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_BITMAP;
+}  // namespace
+
+void CreateButtonGrid(HWND mainWindow, HINSTANCE instance) {
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+    DWORD style = BUTTON_STYLE | (slot == 0 ? BS_DEFPUSHBUTTON : 0);
+    slotButtons[slot] = CreateWindowExW(
+        0, L"BUTTON", L"", style, ButtonX(slot), ButtonY(slot), BUTTON_SIZE, BUTTON_SIZE,
+        mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ButtonIdOfSlot(slot))), instance,
+        nullptr);
+  }
+  for (HWND button : slotButtons) {
+    buttonClassProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC));
+    SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonSubclassProc));
+  }
+}
+
+// Keys, moves and left presses reach the main window first, whichever control
+// has the focus or the pointer, so every input decision is taken in one place.
+// The button's own focus loss is deliberately not passed on.
+LRESULT CALLBACK ButtonSubclassProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      SendMessageW(mainWindow, message, wParam, lParam);
+      break;
+  }
+  return CallWindowProcW(buttonClassProc, button, message, wParam, lParam);
+}
+
+void SetHighlight(int slot, bool on) {
+  HWND button = slotButtons[slot];
+  LONG style = GetWindowLongW(button, GWL_STYLE);
+  style = on ? (style | BS_DEFPUSHBUTTON) : (style & ~BS_DEFPUSHBUTTON);
+  SetWindowLongW(button, GWL_STYLE, style);
+  InvalidateRect(button, nullptr, TRUE);
+}
+
+void MoveHighlight(int fromSlot, int toSlot) {
+  SetHighlight(fromSlot, false);
+  SetHighlight(toSlot, true);
+}
+
+int SlotOfButton(HWND window) {
+  if (window == nullptr) return -1;
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+    if (slotButtons[slot] == window) return slot;
+  }
+  return -1;
+}
+
+int SlotAtCursor() {
+  POINT cursor;
+  if (!GetCursorPos(&cursor)) return -1;
+  return SlotOfButton(WindowFromPoint(cursor));
+}
+
+void RefreshSlotButton(int slot) { UpdateWindow(slotButtons[slot]); }

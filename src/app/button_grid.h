@@ -1,0 +1,23 @@
+#pragma once
+// The twelve slot buttons: creation, the highlight, and finding a button's slot.
+
+#include <windows.h>
+
+#include "settings/command_slot.h"
+
+extern HWND slotButtons[SLOT_COUNT];
+
+void CreateButtonGrid(HWND mainWindow, HINSTANCE instance);
+LRESULT CALLBACK ButtonSubclassProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The highlight is the default-push-button style bit.
+void MoveHighlight(int fromSlot, int toSlot);
+void SetHighlight(int slot, bool on);
+
+// The slot of a button window, or -1 for any other window.
+int SlotOfButton(HWND window);
+// The slot button under the mouse pointer, or -1.
+int SlotAtCursor();
+
+// Brings a button up to date with its slot after a change and repaints it at once.
+void RefreshSlotButton(int slot);

@@ -1,0 +1,8 @@
+#pragma once
+#include <windows.h>
+
+// Keyboard, hover and context-menu handling of the main window.
+void OnKeyDown(HWND window, WPARAM key);
+void MoveSelection(WPARAM key, HWND window);
+void OnMouseMove(HWND window, WPARAM keys, LPARAM position);
+void OnContextMenu(HWND window, HWND clicked, LPARAM position);

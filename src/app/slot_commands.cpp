@@ -1,0 +1,80 @@
+#include "app/slot_commands.h"
+
+#include "app/app_state.h"
+#include "app/button_grid.h"
+#include "app/grid_rules.h"
+#include "app/main_window.h"
+#include "editing/command_edit_dialog.h"
+#include "editing/editing_state.h"
+#include "launch/slot_launch_win.h"
+#include "resources/resource.h"
+#include "settings/settings_state.h"
+
+namespace {
+
+bool IsOptionCommand(int commandId) {
+  return commandId == IDM_LINK || (commandId >= IDM_TOP_VIEW && commandId <= IDM_CACHE_ICON);
+}
+
+// Shift, or a slot with nothing to start, opens the edit dialog instead.
+void LaunchOrEdit(HWND window, int slot, const wchar_t* argument) {
+  if (GetKeyState(VK_SHIFT) < 0) {
+    OpenCommandEditDialog(window, slot);
+    return;
+  }
+  switch (LaunchThroughShell(currentTable.slots[slot], argument, iniPath)) {
+    case LaunchPlanResult::NoCommand:
+      OpenCommandEditDialog(window, slot);
+      break;
+    case LaunchPlanResult::Ready:
+      SendMessageW(window, WM_CLOSE, 0, 0);
+      break;
+    case LaunchPlanResult::TooLong:
+      break;  // refused: nothing started, the window stays
+  }
+}
+
+void MoveSelectionTo(int slot) {
+  MoveHighlight(selectedSlot, slot);
+  selectedSlot = slot;
+}
+
+}  // namespace
+
+void RunSlot(HWND window, int commandId, const wchar_t* argument) {
+  int slot = SlotOfButtonId(commandId);
+  if (slot >= 0) {
+    selectedSlot = slot;
+    LaunchOrEdit(window, slot, argument);
+    return;
+  }
+  switch (commandId) {
+    case IDM_SLOT_EDIT:
+      OpenCommandEditDialog(window, selectedSlot);  // the highlighted slot, by design
+      break;
+    case IDM_SLOT_COPY:
+      CopySlot(currentTable, targetSlot, slotClipboard);
+      break;
+    case IDM_SLOT_CUT:
+      CutSlot(currentTable, targetSlot, slotClipboard);
+      break;
+    case IDM_SLOT_PASTE:
+      PasteSlot(currentTable, targetSlot, slotClipboard);
+      MoveSelectionTo(targetSlot);
+      break;
+    case IDM_SLOT_DELETE:
+      ClearSlot(currentTable, targetSlot);
+      break;
+  }
+}
+
+void OnCommand(HWND window, WPARAM wParam) {
+  if (!PassClickLatch(acceptClick, HIWORD(wParam))) return;
+  int commandId = LOWORD(wParam);
+  if (IsOptionCommand(commandId)) return;  // the option menu's commands are not wired yet
+  RunSlot(window, commandId, argumentString);
+  // Also after a launch, while the window is already closing.
+  RefreshSlotButton(selectedSlot);
+  RefreshSlotButton(targetSlot);
+  ShowSlotTitle(targetSlot);
+}

@@ -1,0 +1,4 @@
+#include "editing/editing_state.h"
+
+CommandSlot editBuffer;
+SlotClipboard slotClipboard;
