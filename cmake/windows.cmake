@@ -46,6 +46,7 @@ add_executable(e2e_tests
   tests/e2e/settings_file_test.cpp
   tests/e2e/launch_test.cpp
   tests/e2e/grid_test.cpp
+  tests/e2e/slot_keys_test.cpp
 )
 target_include_directories(e2e_tests PRIVATE src tests/e2e)
 target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})
