@@ -109,7 +109,7 @@ TEST(Grid, HoverSelectsOnlyOnceThePointerMoves) {
   ASSERT_TRUE(Activate(window));
   HWND under = WindowFromPoint(POINT{400, 300});
   ASSERT_NE(GetDlgCtrlID(under), 1000) << "the pointer rests over some other button";
-  Sleep(300);  // give a resting-pointer move time to arrive; it must not select
+  Sleep(1000);  // give the resting-pointer moves time to arrive; they must not select
   EXPECT_EQ(StatusBarText(window), L"slot 0");
   EXPECT_EQ(HighlightedSlots(window), std::vector<int>{0});
 

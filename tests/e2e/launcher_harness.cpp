@@ -154,6 +154,12 @@ DWORD LauncherProcess::WaitForExit(DWORD timeoutMs) {
   return code;
 }
 
+DWORD LauncherProcess::CloseWithEscape(HWND window) {
+  if (!Activate(window)) return STILL_ACTIVE;
+  PressKey(VK_ESCAPE);
+  return WaitForExit();
+}
+
 namespace {
 struct WindowSearch {
   DWORD processId;

@@ -60,6 +60,8 @@ class LauncherProcess {
   // Exit code, or STILL_ACTIVE when it did not exit in time.
   DWORD WaitForExit(DWORD timeoutMs = WAIT_MS);
   bool Running() const;
+  // Presses Escape in window and waits for the exit; the exit code.
+  DWORD CloseWithEscape(HWND window);
 
  private:
   PROCESS_INFORMATION process_ = {};

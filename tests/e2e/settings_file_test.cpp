@@ -13,9 +13,7 @@ void RunAndClose(const TestFolder& folder, const std::wstring& target = L"notes.
   LauncherProcess launcher(folder, L"\"" + folder.File(target) + L"\"");
   HWND window = launcher.WaitForWindow();
   ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(Activate(window));
-  PressKey(VK_ESCAPE);
-  ASSERT_EQ(launcher.WaitForExit(), 0u);
+  ASSERT_EQ(launcher.CloseWithEscape(window), 0u);
 }
 
 }  // namespace
@@ -44,9 +42,7 @@ TEST(SettingsFile, OptionsReadInAnyCaseAndWrittenBackAsOnOrOff) {
   HWND window = launcher.WaitForWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "topView=on is on";
-  ASSERT_TRUE(Activate(window));
-  PressKey(VK_ESCAPE);
-  ASSERT_EQ(launcher.WaitForExit(), 0u);
+  ASSERT_EQ(launcher.CloseWithEscape(window), 0u);
 
   const std::wstring& ini = folder.Settings();
   EXPECT_EQ(IniValue(ini, L"SystemSetting", L"topView"), L"ON");
@@ -102,9 +98,7 @@ TEST(SettingsFile, ExistingAnsiFileStaysReadableAndAnsi) {
   HWND window = launcher.WaitForWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(StatusBarText(window), L"Plain editor");
-  ASSERT_TRUE(Activate(window));
-  PressKey(VK_ESCAPE);
-  ASSERT_EQ(launcher.WaitForExit(), 0u);
+  ASSERT_EQ(launcher.CloseWithEscape(window), 0u);
   std::string bytes = ReadBytes(folder.Settings());
   EXPECT_EQ(bytes.rfind("[.txt]\r\ntitle1=Plain editor\r\n", 0), 0u);
   EXPECT_NE(bytes.find("topView=OFF"), std::string::npos);
@@ -142,9 +136,7 @@ TEST(SettingsFile, LinkTakesTheSlotsOfTheLinkedSectionOneLevelOnly) {
     HWND window = launcher.WaitForWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(StatusBarText(window), c.status) << std::string(c.target, c.target + lstrlenW(c.target));
-    ASSERT_TRUE(Activate(window));
-    PressKey(VK_ESCAPE);
-    ASSERT_EQ(launcher.WaitForExit(), 0u);
+    ASSERT_EQ(launcher.CloseWithEscape(window), 0u);
   }
 }
 

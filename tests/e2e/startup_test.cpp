@@ -29,9 +29,7 @@ void ExpectTitleAndStatus(const TestFolder& folder, const std::wstring& commandL
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(WindowText(window), title);
   EXPECT_EQ(StatusBarText(window), status);
-  ASSERT_TRUE(Activate(window));
-  PressKey(VK_ESCAPE);
-  EXPECT_EQ(launcher.WaitForExit(), 0u);
+  EXPECT_EQ(launcher.CloseWithEscape(window), 0u);
 }
 
 }  // namespace
@@ -144,8 +142,6 @@ TEST(Startup, WindowOpensCentredOrOnThePointerAsOnMouseSays) {
                                  : POINT{(desktop.right - size.cx) / 2, (desktop.bottom - size.cy) / 2};
     EXPECT_EQ(rect.left, expected.x);
     EXPECT_EQ(rect.top, expected.y);
-    ASSERT_TRUE(Activate(window));
-    PressKey(VK_ESCAPE);
-    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    EXPECT_EQ(launcher.CloseWithEscape(window), 0u);
   }
 }
