@@ -219,6 +219,7 @@ TEST(Launch, LongLinesAreCarriedWholeOrRefused) {
   }
   ASSERT_GT(tenFiles.size(), 2000u);
   LaunchByKey(folder, tenFiles, 'Q');
+  WaitForStarts(folder.Path(), 1);  // the started programs log in the order they run
   LaunchByClick(folder, tenFiles, 1);
   std::vector<RecordedStart> starts = WaitForStarts(folder.Path(), 2);
   ASSERT_EQ(starts.size(), 2u);
