@@ -47,54 +47,50 @@ void ExpectSteps(HWND window, const std::vector<KeyStep>& steps) {
 
 }  // namespace
 
-TEST(Grid, ArrowsStopAtTheEdgesWithoutLoopCursor) {
-  TestFolder folder;
-  WriteNumberedSlots(folder, L"OFF");
-  LauncherProcess launcher(folder, L"\"" + folder.File(L"a.txt") + L"\"");
-  HWND window = launcher.WaitForWindow();
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(HighlightedSlots(window), std::vector<int>{0});
-  ASSERT_TRUE(Activate(window));
-  ExpectSteps(window, {
-                          {VK_LEFT, false, 0},  {VK_UP, false, 0},    {VK_RIGHT, false, 1},
-                          {VK_RIGHT, false, 2}, {VK_RIGHT, false, 3}, {VK_RIGHT, false, 3},
-                          {VK_UP, false, 3},    {VK_DOWN, false, 7},  {VK_RIGHT, false, 7},
-                          {VK_DOWN, false, 11}, {VK_DOWN, false, 11}, {VK_RIGHT, false, 11},
-                          {VK_LEFT, false, 10}, {VK_LEFT, false, 9},  {VK_LEFT, false, 8},
-                          {VK_LEFT, false, 8},  {VK_DOWN, false, 8},  {VK_UP, false, 4},
-                          {VK_LEFT, false, 4},  {'K', false, 4},
-                      });
-}
-
-TEST(Grid, ArrowsWrapInTheirRowOrColumnWithLoopCursor) {
-  TestFolder folder;
-  WriteNumberedSlots(folder, L"ON");
-  LauncherProcess launcher(folder, L"\"" + folder.File(L"a.txt") + L"\"");
-  HWND window = launcher.WaitForWindow();
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(Activate(window));
-  ExpectSteps(window, {
-                          {VK_LEFT, false, 3},  {VK_RIGHT, false, 0}, {VK_UP, false, 8},
-                          {VK_DOWN, false, 0},  {VK_DOWN, false, 4},  {VK_LEFT, false, 7},
-                          {VK_RIGHT, false, 4}, {VK_DOWN, false, 8},  {VK_RIGHT, false, 9},
-                          {VK_RIGHT, false, 10}, {VK_DOWN, false, 2}, {VK_UP, false, 10},
-                          {VK_RIGHT, false, 11}, {VK_RIGHT, false, 8},
-                      });
-}
-
-TEST(Grid, TabRunsThroughTheSlotsWithoutWrapping) {
-  TestFolder folder;
-  WriteNumberedSlots(folder, L"ON");
-  LauncherProcess launcher(folder, L"\"" + folder.File(L"a.txt") + L"\"");
-  HWND window = launcher.WaitForWindow();
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(Activate(window));
-  std::vector<KeyStep> steps = {{VK_TAB, true, 0}};
-  for (int slot = 1; slot <= 11; ++slot) steps.push_back({VK_TAB, false, slot});
-  steps.push_back({VK_TAB, false, 11});
-  steps.push_back({VK_TAB, true, 10});
-  steps.push_back({VK_UP, true, 6});  // Shift does not change an arrow
-  ExpectSteps(window, steps);
+// Arrows stop at the edges, or wrap in their row or column with loopCursor; Tab
+// runs through the slots in order and never wraps.
+TEST(Grid, KeysMoveTheHighlightAndTheStatusText) {
+  std::vector<KeyStep> tabSteps = {{VK_TAB, true, 0}};
+  for (int slot = 1; slot <= 11; ++slot) tabSteps.push_back({VK_TAB, false, slot});
+  tabSteps.push_back({VK_TAB, false, 11});
+  tabSteps.push_back({VK_TAB, true, 10});
+  tabSteps.push_back({VK_UP, true, 6});  // Shift does not change an arrow
+  struct Case {
+    const char* what;
+    const wchar_t* loopCursor;
+    std::vector<KeyStep> steps;
+  } cases[] = {
+      {"arrows without loopCursor", L"OFF",
+       {
+           {VK_LEFT, false, 0},  {VK_UP, false, 0},    {VK_RIGHT, false, 1},
+           {VK_RIGHT, false, 2}, {VK_RIGHT, false, 3}, {VK_RIGHT, false, 3},
+           {VK_UP, false, 3},    {VK_DOWN, false, 7},  {VK_RIGHT, false, 7},
+           {VK_DOWN, false, 11}, {VK_DOWN, false, 11}, {VK_RIGHT, false, 11},
+           {VK_LEFT, false, 10}, {VK_LEFT, false, 9},  {VK_LEFT, false, 8},
+           {VK_LEFT, false, 8},  {VK_DOWN, false, 8},  {VK_UP, false, 4},
+           {VK_LEFT, false, 4},  {'K', false, 4},
+       }},
+      {"arrows with loopCursor", L"ON",
+       {
+           {VK_LEFT, false, 3},   {VK_RIGHT, false, 0}, {VK_UP, false, 8},
+           {VK_DOWN, false, 0},   {VK_DOWN, false, 4},  {VK_LEFT, false, 7},
+           {VK_RIGHT, false, 4},  {VK_DOWN, false, 8},  {VK_RIGHT, false, 9},
+           {VK_RIGHT, false, 10}, {VK_DOWN, false, 2},  {VK_UP, false, 10},
+           {VK_RIGHT, false, 11}, {VK_RIGHT, false, 8},
+       }},
+      {"tab with loopCursor", L"ON", tabSteps},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TestFolder folder;
+    WriteNumberedSlots(folder, c.loopCursor);
+    LauncherProcess launcher(folder, L"\"" + folder.File(L"a.txt") + L"\"");
+    HWND window = launcher.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(HighlightedSlots(window), std::vector<int>{0});
+    ASSERT_TRUE(Activate(window));
+    ExpectSteps(window, c.steps);
+  }
 }
 
 // The window opens centred on a resting pointer: slot 0 stays selected until the

@@ -215,20 +215,28 @@ bool Activate(HWND window) {
   });
 }
 
-void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
+namespace {
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+// Sends middle with the modifiers held around it, all in one batch: Wine drops an
+// injected modifier that arrives well before the input it modifies.
+void SendWithModifiers(std::initializer_list<WORD> modifiers, const std::vector<INPUT>& middle) {
   std::vector<INPUT> inputs;
-  auto add = [&](WORD key, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
-  };
-  for (WORD modifier : modifiers) add(modifier, false);
-  add(virtualKey, false);
-  add(virtualKey, true);
-  for (auto it = modifiers.end(); it != modifiers.begin();) add(*--it, true);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+  inputs.insert(inputs.end(), middle.begin(), middle.end());
+  for (auto it = modifiers.end(); it != modifiers.begin();) inputs.push_back(KeyInput(*--it, true));
+  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+}  // namespace
+
+void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
+  SendWithModifiers(modifiers, {KeyInput(virtualKey, false), KeyInput(virtualKey, true)});
 }
 
 // Moves the pointer and waits until the system has it there: a press sent in the
@@ -254,23 +262,14 @@ static void MovePointer(POINT screen) {
 static void SendMouse(std::initializer_list<DWORD> buttonFlags, POINT screen,
                       std::initializer_list<WORD> modifiers = {}) {
   MovePointer(screen);
-  std::vector<INPUT> inputs;
-  auto key = [&](WORD virtualKey, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
-  };
-  for (WORD modifier : modifiers) key(modifier, false);
+  std::vector<INPUT> buttons;
   for (DWORD flag : buttonFlags) {
     INPUT button = {};
     button.type = INPUT_MOUSE;
     button.mi.dwFlags = flag;
-    inputs.push_back(button);
+    buttons.push_back(button);
   }
-  for (auto it = modifiers.end(); it != modifiers.begin();) key(*--it, true);
-  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  SendWithModifiers(modifiers, buttons);
 }
 
 void MoveMouseTo(POINT screen) { SendMouse({}, screen); }
