@@ -13,6 +13,8 @@ add_executable(unit_tests
   tests/unit/grid_rules_test.cpp
   tests/unit/slot_clipboard_test.cpp
   tests/unit/launch_rules_test.cpp
+  tests/unit/icon_rules_test.cpp
+  tests/unit/ico_layout_test.cpp
 )
 target_include_directories(unit_tests PRIVATE src tests/unit)
 target_compile_options(unit_tests PRIVATE ${PIVORA_WARNINGS} ${SANITIZERS})

@@ -15,6 +15,9 @@ add_executable(Pivora64 WIN32
   src/app/grid_input.cpp
   src/app/slot_commands.cpp
   src/editing/command_edit_dialog.cpp
+  src/icons/button_icon_win.cpp
+  src/icons/icon_cache_win.cpp
+  src/icons/ico_writer_win.cpp
   src/editing/editing_state.cpp
   src/launch/slot_launch_win.cpp
   src/settings/option_menu_win.cpp
@@ -47,6 +50,7 @@ add_executable(e2e_tests
   tests/e2e/launch_test.cpp
   tests/e2e/grid_test.cpp
   tests/e2e/slot_keys_test.cpp
+  tests/e2e/icons_test.cpp
 )
 target_include_directories(e2e_tests PRIVATE src tests/e2e)
 target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})
@@ -54,6 +58,10 @@ target_compile_options(e2e_tests PRIVATE ${PIVORA_WARNINGS})
 target_link_options(e2e_tests PRIVATE ${STATIC_RUNTIME})
 target_link_libraries(e2e_tests PRIVATE gtest gtest_main user32 gdi32 shell32)
 add_dependencies(e2e_tests Pivora64 recorder)
+
+add_test(NAME Icons.CacheFileAcceptedByIcotool
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/check_cache_with_icotool.sh $<TARGET_FILE:e2e_tests>)
+set_tests_properties(Icons.CacheFileAcceptedByIcotool PROPERTIES RUN_SERIAL TRUE TIMEOUT 120 LABELS e2e)
 
 include(GoogleTest)
 # Listed when ctest runs (through Wine), one ctest entry per case. They drive one
@@ -65,11 +73,17 @@ gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 # driving the window from outside.
 add_executable(win_layer_tests
   tests/win/ini_file_store_test.cpp
+  tests/win/button_icon_test.cpp
+  tests/win/win_layer_tests.rc
   src/settings/ini_file_store.cpp
+  src/icons/button_icon_win.cpp
+  src/icons/icon_cache_win.cpp
+  src/icons/ico_writer_win.cpp
+  src/common/module_path_win.cpp
 )
 target_include_directories(win_layer_tests PRIVATE src)
-target_compile_options(win_layer_tests PRIVATE ${PIVORA_WARNINGS})
+target_compile_options(win_layer_tests PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
 target_link_options(win_layer_tests PRIVATE ${STATIC_RUNTIME})
-target_link_libraries(win_layer_tests PRIVATE pivora_rules gtest gtest_main)
+target_link_libraries(win_layer_tests PRIVATE pivora_rules gtest gtest_main comctl32 shell32 gdi32)
 gtest_discover_tests(win_layer_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 60 LABELS win)

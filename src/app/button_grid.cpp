@@ -2,6 +2,8 @@
 
 #include "app/app_state.h"
 #include "app/grid_rules.h"
+#include "icons/button_icon_win.h"
+#include "settings/settings_state.h"
 
 HWND slotButtons[SLOT_COUNT];
 
@@ -67,4 +69,11 @@ int SlotAtCursor() {
   return SlotOfButton(WindowFromPoint(cursor));
 }
 
-void RefreshSlotButton(int slot) { UpdateWindow(slotButtons[slot]); }
+void RefreshSlotIcon(int slot) {
+  RefreshButtonIcon(slotButtons[slot], currentTable.slots[slot], moduleInstance);
+}
+
+void RefreshSlotButton(int slot) {
+  RefreshSlotIcon(slot);
+  UpdateWindow(slotButtons[slot]);
+}

@@ -19,5 +19,7 @@ int SlotOfButton(HWND window);
 // The slot button under the mouse pointer, or -1.
 int SlotAtCursor();
 
-// Brings a button up to date with its slot after a change and repaints it at once.
+// Shows the slot's current icon on its button.
+void RefreshSlotIcon(int slot);
+// The same, and repaints the button at once.
 void RefreshSlotButton(int slot);

@@ -9,6 +9,7 @@
 #include "app/invocation_rules.h"
 #include "app/main_window.h"
 #include "common/path_rules.h"
+#include "icons/icon_cache_win.h"
 #include "resources/resource.h"
 #include "settings/ini_file_store.h"
 #include "settings/option_menu_win.h"
@@ -85,6 +86,7 @@ bool ReadInvocation() {
 void ShowSlotTitle(int slot) { SetWindowTextW(statusBar, currentTable.slots[slot].title); }
 
 void OnCreate(HWND window, const CREATESTRUCTW* creation) {
+  MigrateIconCacheDir();  // on every start, a refused one included
   moduleInstance = creation->hInstance;
   mainWindow = window;
   GetCursorPos(&startCursorPos);
@@ -100,12 +102,14 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   IniFileStore store(iniPath);
   options = ReadOptions(store);
   ApplyTopmost(window);
+  if (options.cacheIcon == 1) SetIconCacheDir();
   SetWindowTextW(window, FindFileName(targetPath));
 
   LoadSlotTable(store, sectionName, currentTable, linkTarget);
   LoadSlotTable(store, sectionName, savedTable, linkTarget);
 
   CreateButtonGrid(window, moduleInstance);
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) RefreshSlotIcon(slot);
   LoadMenus();
   SetInitialOptionChecks(optionMenu, options);
 

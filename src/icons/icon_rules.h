@@ -1,0 +1,31 @@
+#pragma once
+// Where a button's icon comes from, and the name it has in the icon cache.
+
+#include <cstdint>
+
+#include "common/wide_text.h"
+
+constexpr size_t ICON_PATH_CAPACITY = 260;
+
+// The icon's file and index within it.
+struct IconSource {
+  WideChar path[ICON_PATH_CAPACITY];
+  int32_t index;
+};
+
+// PathParseIconLocationW on a text in place: cut at the first comma, the decimal
+// number after it (optional minus sign) is the index, 0 without one; then
+// surrounding quotes and blanks are removed from the path.
+int32_t ParseIconLocation(WideChar* location);
+
+// From a slot's icon location, or else its command: the command's arguments are
+// cut after the first ".exe ", then ".bat ", then ".lnk " (case-sensitive, in
+// that order). An empty path means no icon.
+void ResolveIconSource(const WideChar* iconText, const WideChar* commandText, IconSource& source);
+
+// The cache file of a source: the folder, one backslash, the source's file name,
+// then "[index].ico" or, for index 0, ".ico". False when it would not fit in
+// ICON_PATH_CAPACITY - 1 units: such an icon is not cached at all, since a cut
+// name could be another icon's.
+bool IconCachePath(const WideChar* cacheFolder, const IconSource& source,
+                   WideChar (&cachePath)[ICON_PATH_CAPACITY]);
