@@ -12,6 +12,8 @@ add_executable(unit_tests
   tests/unit/option_rules_test.cpp
   tests/unit/grid_rules_test.cpp
   tests/unit/slot_clipboard_test.cpp
+  tests/unit/drag_gesture_test.cpp
+  tests/unit/edit_text_rules_test.cpp
   tests/unit/launch_rules_test.cpp
   tests/unit/icon_rules_test.cpp
   tests/unit/ico_layout_test.cpp

@@ -14,7 +14,10 @@ add_executable(Pivora64 WIN32
   src/app/button_grid.cpp
   src/app/grid_input.cpp
   src/app/slot_commands.cpp
+  src/app/slot_editing.cpp
+  src/app/drag_input.cpp
   src/editing/command_edit_dialog.cpp
+  src/editing/file_drop_win.cpp
   src/icons/button_icon_win.cpp
   src/icons/icon_cache_win.cpp
   src/icons/ico_writer_win.cpp
@@ -28,7 +31,7 @@ add_executable(Pivora64 WIN32
 )
 target_compile_options(Pivora64 PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
 target_link_options(Pivora64 PRIVATE -municode ${STATIC_RUNTIME})
-target_link_libraries(Pivora64 PRIVATE pivora_rules comctl32 shell32 shlwapi)
+target_link_libraries(Pivora64 PRIVATE pivora_rules comctl32 comdlg32 shell32)
 set_source_files_properties(src/resources/Pivora64.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/resources/Pivora64.manifest;${CMAKE_SOURCE_DIR}/src/resources/icons/Pivora.ico;${CMAKE_SOURCE_DIR}/src/resources/icons/PivoraSmall.ico")
 
@@ -51,6 +54,7 @@ add_executable(e2e_tests
   tests/e2e/grid_test.cpp
   tests/e2e/slot_keys_test.cpp
   tests/e2e/icons_test.cpp
+  tests/e2e/editing_test.cpp
 )
 target_include_directories(e2e_tests PRIVATE src tests/e2e)
 target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})

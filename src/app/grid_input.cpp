@@ -7,9 +7,10 @@
 
 #include "app/app_state.h"
 #include "app/button_grid.h"
+#include "app/drag_input.h"
 #include "app/grid_rules.h"
 #include "app/main_window.h"
-#include "editing/command_edit_dialog.h"
+#include "app/slot_editing.h"
 #include "editing/editing_state.h"
 #include "launch/slot_launch_win.h"
 #include "settings/settings_state.h"
@@ -62,7 +63,8 @@ void MoveSelection(WPARAM key, HWND window) {
   }
 }
 
-void OnMouseMove(HWND, WPARAM, LPARAM position) {
+void OnMouseMove(HWND window, WPARAM keys, LPARAM position) {
+  if (!OnDragMouseMove(window, keys)) return;
   POINT cursor;
   GetCursorPos(&cursor);
   int hovered = SlotOfButton(WindowFromPoint(cursor));

@@ -2,8 +2,11 @@
 
 #include "app/main_window.h"
 
+#include "app/drag_input.h"
 #include "app/grid_input.h"
 #include "app/slot_commands.h"
+#include "app/slot_editing.h"
+#include "resources/resource.h"
 
 const wchar_t MAIN_WINDOW_CLASS[] = L"Pivora64";
 
@@ -13,7 +16,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
       return 0;
     case WM_KILLFOCUS:
-      OnKillFocus(window);
+      OnKillFocus(window, reinterpret_cast<HWND>(wParam));
       return 0;
     case WM_CLOSE:
       OnClose(window);
@@ -32,6 +35,21 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_COMMAND:
       OnCommand(window, wParam);
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(window);
+      return 0;
+    case WM_LBUTTONUP:
+      OnLeftButtonUp(window);
+      return 0;
+    case WM_TIMER:
+      OnTimer(window, wParam);
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(window, reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case MSG_SLOT_COMMITTED:
+      OnSlotCommitted();
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);

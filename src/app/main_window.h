@@ -12,7 +12,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // Life-cycle handlers of the main window.
 void OnCreate(HWND window, const CREATESTRUCTW* creation);
-void OnKillFocus(HWND window);
+void OnKillFocus(HWND window, HWND gainingFocus);
 void OnClose(HWND window);
 
 // The status bar shows one slot's title.

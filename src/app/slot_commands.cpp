@@ -4,7 +4,7 @@
 #include "app/button_grid.h"
 #include "app/grid_rules.h"
 #include "app/main_window.h"
-#include "editing/command_edit_dialog.h"
+#include "app/slot_editing.h"
 #include "editing/editing_state.h"
 #include "launch/slot_launch_win.h"
 #include "resources/resource.h"

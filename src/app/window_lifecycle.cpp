@@ -118,9 +118,15 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   ShowSlotTitle(0);
 }
 
-void OnKillFocus(HWND window) {
-  // Focus moving to one of our own buttons leaves the main window active.
-  if (options.autoClose == 1 && GetActiveWindow() != window) SendMessageW(window, WM_CLOSE, 0, 0);
+// Only another program taking over closes the launcher. Focus moving to one of our
+// own buttons leaves the main window active; our own edit or link dialog makes
+// itself active, and closing under it would lose the edit being made.
+void OnKillFocus(HWND window, HWND gainingFocus) {
+  if (options.autoClose != 1 || GetActiveWindow() == window) return;
+  DWORD owner = 0;
+  if (gainingFocus != nullptr) GetWindowThreadProcessId(gainingFocus, &owner);
+  if (owner == GetCurrentProcessId()) return;
+  SendMessageW(window, WM_CLOSE, 0, 0);
 }
 
 // Closing can run more than once in a run (a launch, then the focus loss it

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
-// Copies the slot into editBuffer, makes it targetSlot and runs the edit dialog
-// modally over owner.
-void OpenCommandEditDialog(HWND owner, int slot);
+// Runs the command edit dialog modally over owner on editBuffer. Register sends
+// MSG_SLOT_COMMITTED to owner (synchronously) before the dialog closes; cancel
+// changes nothing.
+void RunCommandEditDialog(HWND owner);
+INT_PTR CALLBACK CommandEditDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

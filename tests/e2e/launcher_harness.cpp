@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 namespace e2e {
 
 const wchar_t MISSING[] = L"<missing>";
@@ -279,6 +281,27 @@ void ClickAt(POINT screen, std::initializer_list<WORD> modifiers) {
 }
 
 void RightClickAt(POINT screen) { SendMouse({MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}, screen); }
+
+void PressLeftAt(POINT screen) { SendMouse({MOUSEEVENTF_LEFTDOWN}, screen); }
+
+void MoveInStepsTo(POINT from, POINT to, int step) {
+  int distance = std::max(abs(to.x - from.x), abs(to.y - from.y));
+  int steps = std::max(1, (distance + step - 1) / step);
+  for (int i = 1; i <= steps; ++i) {
+    MovePointer({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+  }
+}
+
+void ReleaseLeft() {
+  INPUT up = {};
+  up.type = INPUT_MOUSE;
+  up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &up, sizeof up);
+}
+
+HWND FindDialog(DWORD processId, const wchar_t* caption) {
+  return FindProcessWindow(processId, L"#32770", caption);
+}
 
 POINT CentreOf(HWND window) {
   RECT rect = WindowRect(window);

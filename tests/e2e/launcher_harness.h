@@ -82,6 +82,10 @@ void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
 void MoveMouseTo(POINT screen);
 void ClickAt(POINT screen, std::initializer_list<WORD> modifiers = {});
 void RightClickAt(POINT screen);
+// Left button held down at one point, moved in steps of at most `step` pixels, released.
+void PressLeftAt(POINT screen);
+void MoveInStepsTo(POINT from, POINT to, int step);
+void ReleaseLeft();
 // The centre of a window, in screen coordinates.
 POINT CentreOf(HWND window);
 
@@ -89,6 +93,8 @@ POINT CentreOf(HWND window);
 HWND SlotButton(HWND mainWindow, int slot);
 // The slots whose buttons carry the highlight (the default-button style).
 std::vector<int> HighlightedSlots(HWND mainWindow);
+// A visible dialog of the process with the given caption, or null.
+HWND FindDialog(DWORD processId, const wchar_t* caption);
 // An open popup menu of the process, or null.
 HWND OpenPopupMenu(DWORD processId);
 
