@@ -78,12 +78,14 @@ gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 add_executable(win_layer_tests
   tests/win/ini_file_store_test.cpp
   tests/win/button_icon_test.cpp
+  tests/win/file_drop_test.cpp
   tests/win/win_layer_tests.rc
   src/settings/ini_file_store.cpp
   src/icons/button_icon_win.cpp
   src/icons/icon_cache_win.cpp
   src/icons/ico_writer_win.cpp
   src/common/module_path_win.cpp
+  src/editing/file_drop_win.cpp
 )
 target_include_directories(win_layer_tests PRIVATE src)
 target_compile_options(win_layer_tests PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
