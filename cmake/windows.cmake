@@ -16,6 +16,7 @@ add_executable(Pivora64 WIN32
   src/app/slot_commands.cpp
   src/app/slot_editing.cpp
   src/app/drag_input.cpp
+  src/app/option_commands.cpp
   src/editing/command_edit_dialog.cpp
   src/editing/file_drop_win.cpp
   src/icons/button_icon_win.cpp
@@ -24,6 +25,7 @@ add_executable(Pivora64 WIN32
   src/editing/editing_state.cpp
   src/launch/slot_launch_win.cpp
   src/settings/option_menu_win.cpp
+  src/settings/link_dialog_win.cpp
   src/common/module_path_win.cpp
   src/settings/ini_file_store.cpp
   src/settings/settings_state.cpp
@@ -55,6 +57,7 @@ add_executable(e2e_tests
   tests/e2e/slot_keys_test.cpp
   tests/e2e/icons_test.cpp
   tests/e2e/editing_test.cpp
+  tests/e2e/options_test.cpp
 )
 target_include_directories(e2e_tests PRIVATE src tests/e2e)
 target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})
@@ -79,6 +82,7 @@ add_executable(win_layer_tests
   tests/win/ini_file_store_test.cpp
   tests/win/button_icon_test.cpp
   tests/win/file_drop_test.cpp
+  tests/win/option_menu_test.cpp
   tests/win/win_layer_tests.rc
   src/settings/ini_file_store.cpp
   src/icons/button_icon_win.cpp
@@ -86,10 +90,12 @@ add_executable(win_layer_tests
   src/icons/ico_writer_win.cpp
   src/common/module_path_win.cpp
   src/editing/file_drop_win.cpp
+  src/settings/option_menu_win.cpp
 )
 target_include_directories(win_layer_tests PRIVATE src)
 target_compile_options(win_layer_tests PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
 target_link_options(win_layer_tests PRIVATE ${STATIC_RUNTIME})
 target_link_libraries(win_layer_tests PRIVATE pivora_rules gtest gtest_main comctl32 shell32 gdi32)
+add_dependencies(win_layer_tests Pivora64)  # its resources are read from the exe
 gtest_discover_tests(win_layer_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 60 LABELS win)

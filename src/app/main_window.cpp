@@ -4,6 +4,7 @@
 
 #include "app/drag_input.h"
 #include "app/grid_input.h"
+#include "app/option_commands.h"
 #include "app/slot_commands.h"
 #include "app/slot_editing.h"
 #include "resources/resource.h"
@@ -47,6 +48,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_DROPFILES:
       OnDropFiles(window, reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case MSG_LINK_CHANGED:
+      OnLinkChanged(window);
       return 0;
     case MSG_SLOT_COMMITTED:
       OnSlotCommitted();

@@ -4,6 +4,7 @@
 #include "app/button_grid.h"
 #include "app/grid_rules.h"
 #include "app/main_window.h"
+#include "app/option_commands.h"
 #include "app/slot_editing.h"
 #include "editing/editing_state.h"
 #include "launch/slot_launch_win.h"
@@ -11,10 +12,6 @@
 #include "settings/settings_state.h"
 
 namespace {
-
-bool IsOptionCommand(int commandId) {
-  return commandId == IDM_LINK || (commandId >= IDM_TOP_VIEW && commandId <= IDM_CACHE_ICON);
-}
 
 // Shift, or a slot with nothing to start, opens the edit dialog instead.
 void LaunchOrEdit(HWND window, int slot, const wchar_t* argument) {
@@ -71,7 +68,10 @@ void RunSlot(HWND window, int commandId, const wchar_t* argument) {
 void OnCommand(HWND window, WPARAM wParam) {
   if (!PassClickLatch(acceptClick, HIWORD(wParam))) return;
   int commandId = LOWORD(wParam);
-  if (IsOptionCommand(commandId)) return;  // the option menu's commands are not wired yet
+  if (IsOptionCommand(commandId)) {
+    OnOptionCommand(window, commandId);
+    return;
+  }
   RunSlot(window, commandId, argumentString);
   // Also after a launch, while the window is already closing.
   RefreshSlotButton(selectedSlot);

@@ -36,3 +36,7 @@
 #define IDC_EDIT_ICON 1004
 #define IDC_BROWSE_COMMAND 1005
 #define IDC_BROWSE_ICON 1006
+
+// The link dialog.
+#define IDD_LINK 105
+#define IDC_LINK_EDIT 1000

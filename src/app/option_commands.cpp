@@ -1,0 +1,82 @@
+// The options take effect at once and are saved at close; only the link is
+// written to the settings file straight away.
+
+#include "app/option_commands.h"
+
+#include "app/app_state.h"
+#include "app/button_grid.h"
+#include "app/main_window.h"
+#include "icons/icon_cache_win.h"
+#include "resources/resource.h"
+#include "settings/ini_file_store.h"
+#include "settings/link_dialog_win.h"
+#include "settings/link_rules.h"
+#include "settings/option_menu_win.h"
+#include "settings/settings_state.h"
+#include "settings/slot_store.h"
+
+namespace {
+
+void RefreshAllSlots() {
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) RefreshSlotButton(slot);
+}
+
+int* OptionFlag(int commandId) {
+  switch (commandId) {
+    case IDM_TOP_VIEW:
+      return &options.topView;
+    case IDM_AUTO_CLOSE:
+      return &options.autoClose;
+    case IDM_LOOP_CURSOR:
+      return &options.loopCursor;
+    case IDM_CACHE_ICON:
+      return &options.cacheIcon;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool IsOptionCommand(int commandId) {
+  return commandId == IDM_LINK || OptionFlag(commandId) != nullptr;
+}
+
+void OnOptionCommand(HWND window, int commandId) {
+  if (commandId == IDM_LINK) {
+    // Always the run's own section, not the one it links to now.
+    IniFileStore store(iniPath);
+    store.ReadText(sectionName, L"LINK", L"", linkEditText, LINK_TEXT_CAPACITY);
+    RunLinkDialog(window);
+    return;
+  }
+  int* flag = OptionFlag(commandId);
+  *flag = *flag == 1 ? 0 : 1;
+  switch (commandId) {
+    case IDM_TOP_VIEW:
+      SetWindowPos(window, *flag == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE);
+      break;
+    case IDM_CACHE_ICON:
+      if (*flag == 1) {
+        SetIconCacheDir();
+        RefreshAllSlots();  // every icon goes into, or comes from, the cache now
+      } else {
+        ClearIconCacheDir();  // the folder and its files stay
+      }
+      break;
+  }
+  SetOptionCheck(optionMenu, commandId, *flag);
+}
+
+void OnLinkChanged(HWND) {
+  wchar_t value[LINK_TEXT_CAPACITY];
+  LinkChange change = LinkValueFor(linkEditText, value);
+  if (change == LinkChange::Refuse) return;
+  IniFileStore store(iniPath);
+  store.WriteText(sectionName, L"link", change == LinkChange::Set ? value : nullptr);
+  // Unsaved slot edits give way to the linked section's slots; savedTable stays
+  // the start-up snapshot, so the close writes only what differs from it.
+  LoadSlotTable(store, sectionName, currentTable, linkTarget);
+  RefreshAllSlots();
+  ShowSlotTitle(selectedSlot);
+}
