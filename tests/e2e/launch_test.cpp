@@ -200,7 +200,7 @@ TEST(Launch, FailedShellStartStillClosesAndSaves) {
   ASSERT_TRUE(Activate(run.window));
   ClickAt(CentreOf(SlotButton(run.window, 0)));
   // Wine's shell can take several seconds to give up on a file that is not there.
-  EXPECT_EQ(run.launcher.WaitForExit(60000), 0u);
+  EXPECT_EQ(run.launcher.WaitForExit(20000), 0u);
   EXPECT_TRUE(RecordedStarts(folder.Path()).empty());
   EXPECT_EQ(IniValue(folder.Settings(), L"SystemSetting", L"cacheIcon"), L"OFF");
 }

@@ -139,7 +139,22 @@ TEST(Options, LinkDialogStoresTheLinkAtOnceAndSwitchesTheSlots) {
   ASSERT_TRUE(Activate(window));
   for (WORD key : {VK_UP, VK_UP, VK_LEFT, VK_LEFT, VK_LEFT}) PressKey(key);
   EXPECT_TRUE(WaitUntil([&] { return StatusBarText(window) == L"own log"; }));
+
+  // An edit made after a link change lands in the newly linked section.
+  HWND dialog = OpenLinkDialog(launcher, window);
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(GetDlgItem(dialog, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"txt"));
+  ASSERT_TRUE(Activate(dialog));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(LinkDialogGone(launcher));
+  MoveMouseTo({5, 5});
+  ASSERT_TRUE(Activate(window));
+  PressKey(VK_LEFT);  // back on slot 0, whatever the hover did meanwhile
+  for (WORD key : {VK_UP, VK_UP, VK_LEFT, VK_LEFT, VK_LEFT}) PressKey(key);
+  EXPECT_TRUE(WaitUntil([&] { return StatusBarText(window) == L"text"; }));
+  PressKey(VK_DELETE);
   EXPECT_EQ(launcher.CloseWithEscape(window), 0u);
+  EXPECT_EQ(IniValue(ini, L".txt", L"title1"), MISSING);
   EXPECT_EQ(IniValue(ini, L".log", L"title1"), L"own log");
-  EXPECT_EQ(IniValue(ini, L".md", L"title1"), L"markdown") << "no slot key was rewritten";
+  EXPECT_EQ(IniValue(ini, L".md", L"title1"), L"markdown") << "no other slot key was rewritten";
 }
