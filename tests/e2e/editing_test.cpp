@@ -146,8 +146,13 @@ TEST(Editing, DraggingAButtonOntoAnotherExchangesTheSlots) {
   POINT first = CentreOf(SlotButton(window, 0));
   POINT second = CentreOf(SlotButton(window, 1));
 
+  auto pickedUp = [&](int slot) {
+    // A picked-up slot's icon leaves its button to become the pointer.
+    return WaitUntil([&] { return SendMessageW(SlotButton(window, slot), BM_GETIMAGE, IMAGE_ICON, 0) == 0; });
+  };
+  ASSERT_NE(SendMessageW(SlotButton(window, 0), BM_GETIMAGE, IMAGE_ICON, 0), 0);
   PressLeftAt(first);
-  Sleep(800);  // picked up after 500 ms held still
+  ASSERT_TRUE(pickedUp(0)) << "picked up after half a second held still";
   MoveInStepsTo(first, second, 3);
   ReleaseLeft();
   EXPECT_TRUE(WaitUntil([&] { return HighlightedSlots(window) == std::vector<int>{1}; }))
@@ -155,7 +160,7 @@ TEST(Editing, DraggingAButtonOntoAnotherExchangesTheSlots) {
 
   // Dropped back on its own button: nothing changes and the click is swallowed once.
   PressLeftAt(second);
-  Sleep(800);
+  ASSERT_TRUE(pickedUp(1));
   MoveInStepsTo(second, first, 3);
   MoveInStepsTo(first, second, 3);
   ReleaseLeft();

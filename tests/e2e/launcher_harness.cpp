@@ -241,17 +241,23 @@ void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
   SendWithModifiers(modifiers, {KeyInput(virtualKey, false), KeyInput(virtualKey, true)});
 }
 
+// An absolute pointer event at screen (coordinates normalised to 0..65535 over
+// the primary screen), with extra button flags.
+static INPUT PointerInput(POINT screen, DWORD buttonFlags) {
+  int width = GetSystemMetrics(SM_CXSCREEN);
+  int height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = static_cast<LONG>((screen.x * 65536 + width / 2) / width);
+  input.mi.dy = static_cast<LONG>((screen.y * 65536 + height / 2) / height);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
+  return input;
+}
+
 // Moves the pointer and waits until the system has it there: a press sent in the
 // same batch as the move can reach the window under the old position.
 static void MovePointer(POINT screen) {
-  // Absolute coordinates are normalised to 0..65535 over the primary screen.
-  int width = GetSystemMetrics(SM_CXSCREEN);
-  int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT move = {};
-  move.type = INPUT_MOUSE;
-  move.mi.dx = static_cast<LONG>((screen.x * 65536 + width / 2) / width);
-  move.mi.dy = static_cast<LONG>((screen.y * 65536 + height / 2) / height);
-  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  INPUT move = PointerInput(screen, 0);
   SendInput(1, &move, sizeof move);
   WaitUntil([&] {
     POINT now;
@@ -261,17 +267,23 @@ static void MovePointer(POINT screen) {
   Sleep(50);
 }
 
+// Each press and release carries its position too, so it lands where it is meant
+// to even if Wine has not caught up with the move. Modified clicks go in one
+// batch with their modifiers (Wine drops a modifier sent well before the click);
+// plain ones leave the target a moment between press and release.
 static void SendMouse(std::initializer_list<DWORD> buttonFlags, POINT screen,
                       std::initializer_list<WORD> modifiers = {}) {
   MovePointer(screen);
   std::vector<INPUT> buttons;
-  for (DWORD flag : buttonFlags) {
-    INPUT button = {};
-    button.type = INPUT_MOUSE;
-    button.mi.dwFlags = flag;
-    buttons.push_back(button);
+  for (DWORD flag : buttonFlags) buttons.push_back(PointerInput(screen, flag));
+  if (modifiers.size() > 0) {
+    SendWithModifiers(modifiers, buttons);
+    return;
   }
-  SendWithModifiers(modifiers, buttons);
+  for (INPUT& button : buttons) {
+    SendInput(1, &button, sizeof button);
+    Sleep(30);
+  }
 }
 
 void MoveMouseTo(POINT screen) { SendMouse({}, screen); }
@@ -293,9 +305,9 @@ void MoveInStepsTo(POINT from, POINT to, int step) {
 }
 
 void ReleaseLeft() {
-  INPUT up = {};
-  up.type = INPUT_MOUSE;
-  up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  POINT at;
+  GetCursorPos(&at);
+  INPUT up = PointerInput(at, MOUSEEVENTF_LEFTUP);
   SendInput(1, &up, sizeof up);
 }
 
