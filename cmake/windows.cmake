@@ -33,7 +33,7 @@ add_executable(Pivora64 WIN32
 )
 target_compile_options(Pivora64 PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
 target_link_options(Pivora64 PRIVATE -municode ${STATIC_RUNTIME})
-target_link_libraries(Pivora64 PRIVATE pivora_rules comctl32 comdlg32 shell32)
+target_link_libraries(Pivora64 PRIVATE pivora_rules comctl32 shell32)
 set_source_files_properties(src/resources/Pivora64.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/resources/Pivora64.manifest;${CMAKE_SOURCE_DIR}/src/resources/icons/Pivora.ico;${CMAKE_SOURCE_DIR}/src/resources/icons/PivoraSmall.ico")
 
@@ -99,3 +99,16 @@ target_link_libraries(win_layer_tests PRIVATE pivora_rules gtest gtest_main comc
 add_dependencies(win_layer_tests Pivora64)  # its resources are read from the exe
 gtest_discover_tests(win_layer_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 60 LABELS win)
+
+# Benchmarks: programs that measure and print. The test run keeps them from
+# rotting with one short round; scripts/bench.sh runs them in full.
+add_executable(floor_window WIN32 tests/bench/floor_window.cpp)
+target_compile_definitions(floor_window PRIVATE ${WINDOWS_DEFINITIONS})
+target_link_options(floor_window PRIVATE -municode ${STATIC_RUNTIME})
+add_executable(startup_bench tests/bench/startup_bench.cpp)
+target_compile_definitions(startup_bench PRIVATE ${WINDOWS_DEFINITIONS})
+target_link_options(startup_bench PRIVATE -municode ${STATIC_RUNTIME})
+target_link_libraries(startup_bench PRIVATE psapi)
+add_dependencies(startup_bench Pivora64 recorder floor_window)
+add_test(NAME Bench.OneRound COMMAND startup_bench --iterations 1)
+set_tests_properties(Bench.OneRound PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 LABELS bench)

@@ -11,6 +11,9 @@ namespace {
 
 // The shell's icon picker has been exported by ordinal only on older systems.
 typedef int(WINAPI* PickIconDialog)(HWND owner, wchar_t* path, UINT capacity, int* index);
+// The common file dialog's library is loaded only when the user browses: loading
+// it with the program would lengthen every start for a rarely used button.
+typedef BOOL(WINAPI* OpenFileDialog)(OPENFILENAMEW* open);
 constexpr WORD PICK_ICON_DLG_ORDINAL = 62;
 
 struct Hint {
@@ -65,7 +68,12 @@ void OnBrowseCommand(HWND dialog) {
   open.nMaxFile = SLOT_TEXT_CAPACITY;
   open.lpstrTitle = L"コマンドファイル";
   open.Flags = OFN_FILEMUSTEXIST;
-  if (!GetOpenFileNameW(&open)) return;
+  HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
+  auto getOpenFileName = reinterpret_cast<OpenFileDialog>(
+      reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameW")));
+  bool chosen = getOpenFileName != nullptr && getOpenFileName(&open);
+  if (dialogs != nullptr) FreeLibrary(dialogs);
+  if (!chosen) return;
   SetDlgItemTextW(dialog, IDC_EDIT_COMMAND, path);  // replaces any arguments typed before
   wchar_t title[SLOT_TEXT_CAPACITY];
   GetDlgItemTextW(dialog, IDC_EDIT_TITLE, title, SLOT_TEXT_CAPACITY);
