@@ -102,10 +102,10 @@ gtest_discover_tests(win_layer_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 6
 
 # Benchmarks: programs that measure and print. The test run keeps them from
 # rotting with one short round; scripts/bench.sh runs them in full.
-add_executable(floor_window WIN32 tests/bench/floor_window.cpp)
+add_executable(floor_window WIN32 bench/floor_window.cpp)
 target_compile_definitions(floor_window PRIVATE ${WINDOWS_DEFINITIONS})
 target_link_options(floor_window PRIVATE -municode ${STATIC_RUNTIME})
-add_executable(startup_bench tests/bench/startup_bench.cpp)
+add_executable(startup_bench bench/startup_bench.cpp)
 target_compile_definitions(startup_bench PRIVATE ${WINDOWS_DEFINITIONS})
 target_link_options(startup_bench PRIVATE -municode ${STATIC_RUNTIME})
 target_link_libraries(startup_bench PRIVATE psapi)
