@@ -294,7 +294,15 @@ void ClickAt(POINT screen, std::initializer_list<WORD> modifiers) {
 
 void RightClickAt(POINT screen) { SendMouse({MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}, screen); }
 
-void PressLeftAt(POINT screen) { SendMouse({MOUSEEVENTF_LEFTDOWN}, screen); }
+// A bare press with no position: a press that carries one can also produce a move
+// with the button held, and the first such move of a press cancels a pick-up.
+void PressLeftAt(POINT screen) {
+  MovePointer(screen);
+  INPUT press = {};
+  press.type = INPUT_MOUSE;
+  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &press, sizeof press);
+}
 
 void MoveInStepsTo(POINT from, POINT to, int step) {
   int distance = std::max(abs(to.x - from.x), abs(to.y - from.y));
