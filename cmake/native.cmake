@@ -10,6 +10,7 @@ add_executable(unit_tests
   tests/unit/invocation_rules_test.cpp
   tests/unit/slot_store_test.cpp
   tests/unit/option_rules_test.cpp
+  tests/unit/section_listing_test.cpp
   tests/unit/link_rules_test.cpp
   tests/unit/grid_rules_test.cpp
   tests/unit/slot_clipboard_test.cpp

@@ -47,7 +47,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                                     height, ReadOnMouse(store));
 
   HWND window = CreateWindowExW(0, MAIN_WINDOW_CLASS, L"Pivora64", MAIN_WINDOW_STYLE, origin.x,
-                                origin.y, width, height, nullptr, nullptr, instance, nullptr);
+                                origin.y, width, height, nullptr, nullptr, instance, &store);
   // Without a window nothing could ever end the loop below.
   if (window == nullptr) return 0;
   // A refused start has already posted its quit message: do not flash an empty window.

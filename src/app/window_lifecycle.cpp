@@ -99,14 +99,15 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   }
   startAccepted = true;
 
-  IniFileStore store(iniPath);
-  options = ReadOptions(store);
+  // wWinMain's store: it has read the options' section already.
+  IniFileStore& store = *static_cast<IniFileStore*>(creation->lpCreateParams);
+  options = ReadOptions(store, optionsInFile);
   ApplyTopmost(window);
   if (options.cacheIcon == 1) SetIconCacheDir();
   SetWindowTextW(window, FindFileName(targetPath));
 
   LoadSlotTable(store, sectionName, currentTable, linkTarget);
-  LoadSlotTable(store, sectionName, savedTable, linkTarget);
+  savedTable = currentTable;
 
   CreateButtonGrid(window, moduleInstance);
   for (int slot = 0; slot < SLOT_COUNT; ++slot) RefreshSlotIcon(slot);
@@ -138,7 +139,8 @@ void OnClose(HWND) {
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
       SaveSlot(store, slot, section, currentTable, savedTable);
     }
-    WriteOptions(store, options);
+    WriteOptions(store, options, optionsInFile);
+    optionsInFile = options;
   }
   DestroyMenus();
   PostQuitMessage(0);

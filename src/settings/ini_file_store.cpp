@@ -1,5 +1,7 @@
 #include "settings/ini_file_store.h"
 
+#include "settings/section_listing.h"
+
 namespace {
 
 // The profile API writes a file in the ANSI code page unless the file already
@@ -18,9 +20,47 @@ void CreateUnicodeFileIfMissing(const wchar_t* path) {
 
 }  // namespace
 
+IniFileStore::~IniFileStore() {
+  if (listing_ != nullptr) HeapFree(GetProcessHeap(), 0, listing_);
+}
+
+// The profile API parses the whole file on every call, which makes a large file
+// slow to read key by key; so a section is read whole once and its keys are
+// looked up in memory. A section that does not fit the listing (or a name too
+// long to remember) is read key by key as before.
+bool IniFileStore::ListSection(const wchar_t* section) {
+  if (listingValid_ && lstrcmpW(listedSection_, section) == 0) return true;
+  listingValid_ = false;
+  if (lstrlenW(section) >= static_cast<int>(LISTED_SECTION_CAPACITY)) return false;
+  if (listing_ == nullptr) {
+    listing_ = static_cast<wchar_t*>(
+        HeapAlloc(GetProcessHeap(), 0, LISTING_CAPACITY * sizeof(wchar_t)));
+    if (listing_ == nullptr) return false;
+  }
+  DWORD length = GetPrivateProfileSectionW(section, listing_, LISTING_CAPACITY, path_);
+  if (length >= LISTING_CAPACITY - 2) return false;  // cut: some keys would be missing
+  listing_[length] = 0;
+  listingLength_ = length + 1;
+  lstrcpyW(listedSection_, section);
+  listingValid_ = true;
+  return true;
+}
+
 void IniFileStore::ReadText(const wchar_t* section, const wchar_t* key, const wchar_t* fallback,
                             wchar_t* buffer, size_t capacity) {
-  GetPrivateProfileStringW(section, key, fallback, buffer, static_cast<DWORD>(capacity), path_);
+  if (capacity == 0) return;
+  if (path_[0] == 0) {  // no usable settings path: every key reads as missing
+    CopyTextBounded(buffer, capacity, fallback != nullptr ? fallback : L"");
+    return;
+  }
+  // The listing leaves comment lines out, so a name that looks like one is asked for directly.
+  if (key[0] == L';' || !ListSection(section)) {
+    GetPrivateProfileStringW(section, key, fallback, buffer, static_cast<DWORD>(capacity), path_);
+    return;
+  }
+  if (FindListedValue(listing_, listingLength_, key, buffer, capacity) == ListedValue::Missing) {
+    CopyTextBounded(buffer, capacity, fallback != nullptr ? fallback : L"");
+  }
 }
 
 void IniFileStore::WriteText(const wchar_t* section, const wchar_t* key, const wchar_t* value) {
@@ -29,5 +69,6 @@ void IniFileStore::WriteText(const wchar_t* section, const wchar_t* key, const w
     CreateUnicodeFileIfMissing(path_);
     fileEnsured_ = true;
   }
+  listingValid_ = false;
   WritePrivateProfileStringW(section, key, value, path_);
 }

@@ -8,12 +8,25 @@
 class IniFileStore final : public ProfileStore {
  public:
   explicit IniFileStore(const wchar_t* path) : path_(path) {}
+  ~IniFileStore();
+  IniFileStore(const IniFileStore&) = delete;
+  IniFileStore& operator=(const IniFileStore&) = delete;
 
   void ReadText(const wchar_t* section, const wchar_t* key, const wchar_t* fallback,
                 wchar_t* buffer, size_t capacity) override;
   void WriteText(const wchar_t* section, const wchar_t* key, const wchar_t* value) override;
 
  private:
+  static constexpr size_t LISTING_CAPACITY = 32768;
+  static constexpr size_t LISTED_SECTION_CAPACITY = 260;
+
+  bool ListSection(const wchar_t* section);
+
   const wchar_t* path_;
   bool fileEnsured_ = false;
+  // The last section read whole; empty-named sections are real, so validity is kept apart.
+  wchar_t* listing_ = nullptr;
+  size_t listingLength_ = 0;
+  bool listingValid_ = false;
+  wchar_t listedSection_[LISTED_SECTION_CAPACITY] = {};
 };

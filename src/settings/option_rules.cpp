@@ -11,10 +11,22 @@ const WideChar AUTO_CLOSE_KEY[] = WIDE("autoClose");
 const WideChar LOOP_CURSOR_KEY[] = WIDE("loopCursor");
 const WideChar CACHE_ICON_KEY[] = WIDE("cacheIcon");
 
-int ReadFlag(ProfileStore& store, const WideChar* key) {
+const WideChar NOT_STORED_WORD[] = WIDE("");
+
+int ReadFlag(ProfileStore& store, const WideChar* key, int& inFile) {
   WideChar value[OPTION_VALUE_CAPACITY];
-  store.ReadText(SYSTEM_SECTION, key, OPTION_OFF, value, OPTION_VALUE_CAPACITY);
-  return OptionWordIsOn(value) ? 1 : 0;
+  store.ReadText(SYSTEM_SECTION, key, NOT_STORED_WORD, value, OPTION_VALUE_CAPACITY);
+  int flag = OptionWordIsOn(value) ? 1 : 0;
+  // Exact words only: "on" means on, but the file does not yet hold "ON".
+  bool exact = true;
+  const WideChar* word = OptionWord(flag);
+  for (size_t i = 0; exact && (word[i] != 0 || value[i] != 0); ++i) exact = word[i] == value[i];
+  inFile = exact ? flag : OPTION_NOT_STORED;
+  return flag;
+}
+
+void WriteFlag(ProfileStore& store, const WideChar* key, int flag, int inFile) {
+  if (flag != inFile) store.WriteText(SYSTEM_SECTION, key, OptionWord(flag));
 }
 }  // namespace
 
@@ -26,12 +38,12 @@ bool OnMouseWordIsOn(const WideChar* value) {
 
 const WideChar* OptionWord(int flag) { return flag == 1 ? OPTION_ON : OPTION_OFF; }
 
-Options ReadOptions(ProfileStore& store) {
+Options ReadOptions(ProfileStore& store, Options& inFile) {
   Options options;
-  options.loopCursor = ReadFlag(store, LOOP_CURSOR_KEY);
-  options.topView = ReadFlag(store, TOP_VIEW_KEY);
-  options.autoClose = ReadFlag(store, AUTO_CLOSE_KEY);
-  options.cacheIcon = ReadFlag(store, CACHE_ICON_KEY);
+  options.loopCursor = ReadFlag(store, LOOP_CURSOR_KEY, inFile.loopCursor);
+  options.topView = ReadFlag(store, TOP_VIEW_KEY, inFile.topView);
+  options.autoClose = ReadFlag(store, AUTO_CLOSE_KEY, inFile.autoClose);
+  options.cacheIcon = ReadFlag(store, CACHE_ICON_KEY, inFile.cacheIcon);
   return options;
 }
 
@@ -41,9 +53,9 @@ bool ReadOnMouse(ProfileStore& store) {
   return OnMouseWordIsOn(value);
 }
 
-void WriteOptions(ProfileStore& store, const Options& options) {
-  store.WriteText(SYSTEM_SECTION, TOP_VIEW_KEY, OptionWord(options.topView));
-  store.WriteText(SYSTEM_SECTION, AUTO_CLOSE_KEY, OptionWord(options.autoClose));
-  store.WriteText(SYSTEM_SECTION, LOOP_CURSOR_KEY, OptionWord(options.loopCursor));
-  store.WriteText(SYSTEM_SECTION, CACHE_ICON_KEY, OptionWord(options.cacheIcon));
+void WriteOptions(ProfileStore& store, const Options& options, const Options& inFile) {
+  WriteFlag(store, TOP_VIEW_KEY, options.topView, inFile.topView);
+  WriteFlag(store, AUTO_CLOSE_KEY, options.autoClose, inFile.autoClose);
+  WriteFlag(store, LOOP_CURSOR_KEY, options.loopCursor, inFile.loopCursor);
+  WriteFlag(store, CACHE_ICON_KEY, options.cacheIcon, inFile.cacheIcon);
 }

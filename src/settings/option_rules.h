@@ -25,8 +25,16 @@ bool OptionWordIsOn(const WideChar* value);
 bool OnMouseWordIsOn(const WideChar* value);
 const WideChar* OptionWord(int flag);
 
-// Missing keys read as "OFF".
-Options ReadOptions(ProfileStore& store);
+// A flag of inFile when the file does not hold that option as "ON" or "OFF" exactly.
+constexpr int OPTION_NOT_STORED = -1;
+
+// Missing keys read as "OFF". inFile receives, for each option, the flag whose
+// word the file already holds exactly, or OPTION_NOT_STORED.
+Options ReadOptions(ProfileStore& store, Options& inFile);
 bool ReadOnMouse(ProfileStore& store);
-// All four, changed or not, in the order topView, autoClose, loopCursor, cacheIcon.
-void WriteOptions(ProfileStore& store, const Options& options);
+// In the order topView, autoClose, loopCursor, cacheIcon, each option whose word
+// the file did not already hold at start-up. After a close the file holds all four
+// in their exact words, as if all had been written, but an option another
+// instance changed meanwhile is not put back, and a large file is not parsed four
+// times for nothing.
+void WriteOptions(ProfileStore& store, const Options& options, const Options& inFile);

@@ -4,3 +4,4 @@ SlotTable currentTable;
 SlotTable savedTable;
 WideChar linkTarget[LINK_TEXT_CAPACITY];
 Options options;
+Options optionsInFile;

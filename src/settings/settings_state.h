@@ -9,3 +9,4 @@ extern SlotTable currentTable;  // shown, edited and launched from
 extern SlotTable savedTable;    // the start-up snapshot the change-only save compares with
 extern WideChar linkTarget[LINK_TEXT_CAPACITY];  // "link" of the run's own section
 extern Options options;
+extern Options optionsInFile;  // what the file held at start-up, so a close writes only news

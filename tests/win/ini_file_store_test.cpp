@@ -136,3 +136,63 @@ TEST(IniFileStore, LinkedRunSavesIntoTheLinkTarget) {
   EXPECT_STREQ(value, L"<missing>");
   DeleteFileW(path.c_str());
 }
+
+// The store reads a section whole and looks keys up itself; every answer must be
+// the one the profile API gives key by key, however odd the file.
+TEST(IniFileStore, SectionReadsAnswerAsTheProfileApiDoesKeyByKey) {
+  std::wstring path = TempSettingsPath();
+  std::wstring big(40000, L'x');  // too long for one listing: read key by key
+  WriteUtf16(path,
+             L"lead=before any header\r\n"
+             L"[.txt]\r\n"
+             L"  title1  =  spaced out  \r\n"
+             L"TITLE2=\"quoted\"\r\n"
+             L"title3='single'\r\n"
+             L"title4=\"unbalanced\r\n"
+             L"title5=\"\r\n"
+             L"title6=a=b=c\r\n"
+             L"title7\r\n"
+             L"title7=after a bare name\r\n"
+             L"title8=first\r\n"
+             L"title8=second\r\n"
+             L";title9=commented\r\n"
+             L"title10=\r\n"
+             L"title11=日本語\xD83D\xDE00\r\n"
+             L"[.TXT]\r\n"
+             L"title12=second section of the same name\r\n"
+             L"[.big]\r\n"
+             L"command1=" + big + L"\r\n"
+             L"command2=after the big one\r\n"
+             L"[SystemSetting]\r\n"
+             L"topView=on\r\n");
+  struct Probe {
+    const wchar_t* section;
+    const wchar_t* key;
+  };
+  const Probe probes[] = {
+      {L"", L"lead"},          {L".txt", L"title1"},  {L".txt", L"title2"},
+      {L".Txt", L"Title3"},    {L".txt", L"title4"},  {L".txt", L"title5"},
+      {L".txt", L"title6"},    {L".txt", L"title7"},  {L".txt", L"title8"},
+      {L".txt", L";title9"},   {L".txt", L"title9"},  {L".txt", L"title10"},
+      {L".txt", L"title11"},   {L".txt", L"title12"}, {L".txt", L"missing"},
+      {L".big", L"command2"},  {L".big", L"command1"}, {L"SystemSetting", L"topView"},
+      {L"nowhere", L"title1"}, {L".txt", L"lead"},
+  };
+  IniFileStore store(path.c_str());
+  for (const Probe& probe : probes) {
+    for (size_t capacity : {size_t{260}, size_t{4}}) {
+      std::wstring expected(capacity, L'\0'), actual(capacity, L'\0');
+      GetPrivateProfileStringW(probe.section, probe.key, L"<fallback>", &expected[0],
+                               static_cast<DWORD>(capacity), path.c_str());
+      store.ReadText(probe.section, probe.key, L"<fallback>", &actual[0], capacity);
+      EXPECT_STREQ(expected.c_str(), actual.c_str())
+          << "[" << probe.section << "] " << probe.key << " capacity " << capacity;
+    }
+  }
+  // A write is seen by the next read through the same store.
+  store.WriteText(L".txt", L"title1", L"changed");
+  wchar_t value[32];
+  store.ReadText(L".txt", L"title1", L"", value, 32);
+  EXPECT_STREQ(L"changed", value);
+  DeleteFileW(path.c_str());
+}
