@@ -17,6 +17,7 @@ add_executable(unit_tests
   tests/unit/drag_gesture_test.cpp
   tests/unit/edit_text_rules_test.cpp
   tests/unit/launch_rules_test.cpp
+  tests/unit/cmd_line_rules_test.cpp
   tests/unit/icon_rules_test.cpp
   tests/unit/ico_layout_test.cpp
 )

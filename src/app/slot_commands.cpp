@@ -27,6 +27,7 @@ void LaunchOrEdit(HWND window, int slot, const wchar_t* argument) {
       SendMessageW(window, WM_CLOSE, 0, 0);
       break;
     case LaunchPlanResult::TooLong:
+    case LaunchPlanResult::UnsafeForCmd:
       break;  // refused: nothing started, the window stays
   }
 }

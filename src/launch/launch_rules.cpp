@@ -1,6 +1,7 @@
 #include "launch/launch_rules.h"
 
 #include "common/path_rules.h"
+#include "launch/cmd_line_rules.h"
 
 static const WideChar RUNAS_VERB[] = WIDE("runas");
 static const WideChar OPEN_VERB[] = WIDE("open");
@@ -49,27 +50,48 @@ static size_t FolderLength(const WideChar* path) {
 
 void RemoveFileSpec(WideChar* path) { path[FolderLength(path)] = 0; }
 
+// Where the argument goes in the line: after head units of command (and a blank
+// when there is no "%1"), followed by tail units of command.
+struct ArgumentPlace {
+  const WideChar* placeholder;
+  size_t head;
+  size_t gap;
+  size_t tail;
+};
+
+static ArgumentPlace PlaceArgument(const WideChar* command) {
+  const WideChar* placeholder = FindText(command, WIDE("%1"));
+  size_t commandLength = TextLength(command);
+  if (placeholder == nullptr) return {nullptr, commandLength, 1, 0};
+  size_t head = static_cast<size_t>(placeholder - command);
+  return {placeholder, head, 0, commandLength - head - 2};
+}
+
+// Where the argument begins in the composed line.
+static size_t ArgumentStart(const WideChar* command) {
+  ArgumentPlace place = PlaceArgument(command);
+  return place.head + place.gap;
+}
+
 LaunchPlanResult ComposeCommandLine(const WideChar* command, const WideChar* argument,
                                     WideChar (&line)[COMMAND_LINE_CAPACITY]) {
   line[0] = 0;
   if (TextIsEmpty(command)) return LaunchPlanResult::NoCommand;
-  size_t commandLength = TextLength(command);
   size_t argumentLength = TextLength(argument);
-  const WideChar* placeholder = FindText(command, WIDE("%1"));
-
-  size_t head = placeholder != nullptr ? static_cast<size_t>(placeholder - command) : commandLength;
-  size_t gap = placeholder != nullptr ? 0 : 1;
-  size_t tail = placeholder != nullptr ? commandLength - head - 2 : 0;
-  if (head + gap + argumentLength + tail >= COMMAND_LINE_CAPACITY) return LaunchPlanResult::TooLong;
+  ArgumentPlace place = PlaceArgument(command);
+  if (place.head + place.gap + argumentLength + place.tail >= COMMAND_LINE_CAPACITY) {
+    return LaunchPlanResult::TooLong;
+  }
 
   size_t at = 0;
-  CopyUnits(line + at, COMMAND_LINE_CAPACITY - at, command, head);
-  at += head;
-  if (gap != 0) line[at++] = ' ';
+  CopyUnits(line + at, COMMAND_LINE_CAPACITY - at, command, place.head);
+  at += place.head;
+  if (place.gap != 0) line[at++] = ' ';
   CopyUnits(line + at, COMMAND_LINE_CAPACITY - at, argument, argumentLength);
   at += argumentLength;
-  if (placeholder != nullptr)
-    CopyUnits(line + at, COMMAND_LINE_CAPACITY - at, placeholder + 2, tail);
+  if (place.placeholder != nullptr) {
+    CopyUnits(line + at, COMMAND_LINE_CAPACITY - at, place.placeholder + 2, place.tail);
+  }
   return LaunchPlanResult::Ready;
 }
 
@@ -109,6 +131,24 @@ LaunchPlanResult PlanShellLaunch(const WideChar* command, int runAs, const WideC
   }
   CopyUnits(plan.file, PROGRAM_PATH_CAPACITY, line, fileLength);
 
+  // cmd.exe gets the file quoted and reads the parameters from their start; an
+  // argument that reaches into the file is held to the strictest reading.
+  size_t parametersStart = split != nullptr ? fileLength + 1 : TextLength(line);
+  size_t argumentStart = ArgumentStart(command);
+  size_t argumentLength = TextLength(argument);
+  CmdReader reader = CmdReaderOf(plan.file);
+  bool unsafe = argumentStart < parametersStart
+                    ? reader != CmdReader::None &&
+                          CmdWouldActOnArgument(line, argumentStart, argumentLength,
+                                                CmdReader::Interpreter)
+                    : CmdWouldActOnArgument(line + parametersStart, argumentStart - parametersStart,
+                                            argumentLength, reader);
+  if (unsafe) {
+    plan.file[0] = 0;
+    line[0] = 0;
+    return LaunchPlanResult::UnsafeForCmd;
+  }
+
   size_t to = 0;
   if (split != nullptr) {
     // Moving towards the start, so each unit is read before it is overwritten.
@@ -130,6 +170,11 @@ LaunchPlanResult PlanDirectLaunch(const WideChar* command, const WideChar* argum
   plan.hidden = StartsHidden(command);
   LaunchPlanResult composed = ComposeCommandLine(command, argument, plan.commandLine);
   if (composed != LaunchPlanResult::Ready) return composed;
+  if (CmdWouldActOnArgument(plan.commandLine, ArgumentStart(command), TextLength(argument),
+                            CmdReaderOf(plan.commandLine))) {
+    plan.commandLine[0] = 0;
+    return LaunchPlanResult::UnsafeForCmd;
+  }
   // CreateProcessW finds the program itself; the folder comes from the slot's command.
   LaunchPlanResult folder = ChooseWorkingDirectory(command, settingsPath, plan.directory);
   if (folder != LaunchPlanResult::Ready) plan.commandLine[0] = 0;

@@ -17,6 +17,7 @@ enum class LaunchPlanResult {
   Ready,      // the plan holds whole texts
   NoCommand,  // the slot's command is empty: nothing to start
   TooLong,    // a text would not fit the platform: refuse, leave the window open
+  UnsafeForCmd,  // cmd.exe would act on characters of the argument: refuse, leave the window open
 };
 
 // The first "%1" of command (only the first) becomes argument; without one, a
@@ -38,7 +39,8 @@ bool StartsHidden(const WideChar* command);
 
 // Through the shell: program and parameters split at the first ".exe " of the line
 // (case-sensitive), or only if there is none at the first ".cmd "; else the whole
-// line is the program and the parameters are empty.
+// line is the program and the parameters are empty. The shell hands a script (or
+// cmd.exe) the program quoted and the parameters after it to cmd.exe.
 struct ShellLaunchPlan {
   WideChar file[PROGRAM_PATH_CAPACITY];
   WideChar parameters[COMMAND_LINE_CAPACITY];
@@ -50,6 +52,7 @@ LaunchPlanResult PlanShellLaunch(const WideChar* command, int runAs, const WideC
                                  const WideChar* settingsPath, ShellLaunchPlan& plan);
 
 // Directly, for a hotkey: the whole line to CreateProcessW; runAs plays no part.
+// For a script, cmd.exe reads that very line.
 struct DirectLaunchPlan {
   WideChar commandLine[COMMAND_LINE_CAPACITY];
   WideChar directory[WORKING_DIRECTORY_CAPACITY];
