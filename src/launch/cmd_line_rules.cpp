@@ -39,7 +39,9 @@ CmdReader ReaderOfProgram(const WideChar* program, size_t length) {
   return CmdReader::None;
 }
 
-CmdReader Stronger(CmdReader a, CmdReader b) { return static_cast<int>(a) > static_cast<int>(b) ? a : b; }
+CmdReader Stronger(CmdReader a, CmdReader b) {
+  return static_cast<int>(a) > static_cast<int>(b) ? a : b;
+}
 
 bool IsCmdOperator(WideChar unit) {
   return unit == '&' || unit == '|' || unit == '<' || unit == '>' || unit == '^' || unit == '(' ||

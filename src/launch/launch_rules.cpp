@@ -137,12 +137,13 @@ LaunchPlanResult PlanShellLaunch(const WideChar* command, int runAs, const WideC
   size_t argumentStart = ArgumentStart(command);
   size_t argumentLength = TextLength(argument);
   CmdReader reader = CmdReaderOf(plan.file);
-  bool unsafe = argumentStart < parametersStart
-                    ? reader != CmdReader::None &&
-                          CmdWouldActOnArgument(line, argumentStart, argumentLength,
-                                                CmdReader::Interpreter)
-                    : CmdWouldActOnArgument(line + parametersStart, argumentStart - parametersStart,
-                                            argumentLength, reader);
+  bool unsafe = false;
+  if (argumentStart >= parametersStart) {
+    unsafe = CmdWouldActOnArgument(line + parametersStart, argumentStart - parametersStart,
+                                   argumentLength, reader);
+  } else if (reader != CmdReader::None) {
+    unsafe = CmdWouldActOnArgument(line, argumentStart, argumentLength, CmdReader::Interpreter);
+  }
   if (unsafe) {
     plan.file[0] = 0;
     line[0] = 0;

@@ -30,13 +30,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   record += L"\r\ncounter=" + std::to_wstring(counter.QuadPart);
   record += L"\r\n\r\n";
 
-  wchar_t logPath[32768];
-  DWORD length = GetModuleFileNameW(nullptr, logPath, 32768);
-  while (length > 0 && logPath[length - 1] != L'\\') --length;
-  lstrcpyW(logPath + length, L"recorder.log");
+  wchar_t modulePath[32768];
+  DWORD length = GetModuleFileNameW(nullptr, modulePath, 32768);
+  std::wstring logPath(modulePath, length);
+  // Wine names a program started from a network share "UNC\server\share\..."
+  // without its leading backslashes.
+  if (logPath.compare(0, 4, L"UNC\\") == 0) logPath.replace(0, 3, L"\\");
+  logPath.erase(logPath.rfind(L'\\') + 1);
+  logPath += L"recorder.log";
 
-  HANDLE log = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE log = CreateFileW(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (log == INVALID_HANDLE_VALUE) return 1;
   DWORD written = 0;
   WriteFile(log, record.data(), static_cast<DWORD>(record.size() * sizeof(wchar_t)), &written,

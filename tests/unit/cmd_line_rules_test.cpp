@@ -60,8 +60,8 @@ TEST(CmdReader, ActsOnOperatorsOutsideQuotesAndExpansionAnywhere) {
       {"plain unquoted path", RUN, u"D:\\docs\\a.txt", u"", CmdReader::Script, false},
       {"empty argument", RUN, u"", u"", CmdReader::Script, false},
       {"ampersand in quotes", RUN, u"\"D:\\Tom & Jerry.txt\"", u"", CmdReader::Script, false},
-      {"caret and brackets in quotes", RUN, u"\"C:\\Files (x86)\\a^b.txt\"", u"",
-       CmdReader::Script, false},
+      {"caret and brackets in quotes", RUN, u"\"C:\\Files (x86)\\a^b.txt\"", u"", CmdReader::Script,
+       false},
       {"beyond the plane", RUN, u"\"D:\\\U0001D11E.txt\"", u"", CmdReader::Script, false},
       {"operators of the command itself", u"C:\\Tools\\run.cmd x&y ", u"D:\\a.txt", u"",
        CmdReader::Script, false},
@@ -107,8 +107,7 @@ TEST(CmdReader, LaunchesRefusedForScriptsOnly) {
   };
   const Case cases[] = {
       {"script, quoted name", u"C:\\Tools\\run.cmd", u"\"D:\\Tom & Jerry.txt\"", READY, READY},
-      {"script, %1 in quotes", u"C:\\Tools\\run.cmd \"%1\"", u"\"D:\\a&calc.txt\"", UNSAFE,
-       UNSAFE},
+      {"script, %1 in quotes", u"C:\\Tools\\run.cmd \"%1\"", u"\"D:\\a&calc.txt\"", UNSAFE, UNSAFE},
       {"script, unquoted name", u"C:\\Tools\\run.cmd %1", u"D:\\a&calc.txt", UNSAFE, UNSAFE},
       {"script, variable in the name", u"C:\\Tools\\run.cmd", u"\"D:\\%PATH%.txt\"", UNSAFE,
        UNSAFE},
