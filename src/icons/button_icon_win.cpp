@@ -1,8 +1,10 @@
 #include "icons/button_icon_win.h"
 
+#include <cwchar>
+
+#include "icons/ico_writer_win.h"
 #include "icons/icon_cache_win.h"
 #include "icons/icon_rules.h"
-#include "icons/ico_writer_win.h"
 
 namespace {
 
@@ -17,9 +19,7 @@ HICON ExtractSourceIcon(HINSTANCE instance, const IconSource& source) {
   return ExtractAssociatedIconW(instance, path, &index);
 }
 
-HICON LoadSlotIcon(const CommandSlot& slot, HINSTANCE instance) {
-  IconSource source;
-  ResolveIconSource(slot.icon, slot.command, source);
+HICON LoadSlotIcon(const IconSource& source, HINSTANCE instance) {
   if (TextIsEmpty(source.path)) return nullptr;
 
   wchar_t cachePath[ICON_PATH_CAPACITY];
@@ -35,11 +35,57 @@ HICON LoadSlotIcon(const CommandSlot& slot, HINSTANCE instance) {
   return icon;
 }
 
+// What a button was last given. A button keeps a private copy of every image it
+// is given until it is destroyed (Wine's does), and the icon is refreshed on every
+// selection step, so an icon loaded from the same source as the one the button
+// still shows is not set again.
+struct ShownIcon {
+  HWND button;
+  HICON icon;
+  IconSource source;
+};
+ShownIcon shownIcons[SLOT_COUNT + 4];
+size_t nextReused;
+
+// The record of button; a new button takes the record of one that is gone.
+ShownIcon& ShownIconOf(HWND button) {
+  for (ShownIcon& shown : shownIcons) {
+    if (shown.button == button) return shown;
+  }
+  ShownIcon* record = nullptr;
+  for (ShownIcon& shown : shownIcons) {
+    if (shown.button == nullptr || !IsWindow(shown.button)) {
+      record = &shown;
+      break;
+    }
+  }
+  if (record == nullptr) record = &shownIcons[nextReused++ % ARRAYSIZE(shownIcons)];
+  *record = ShownIcon{};
+  record->button = button;
+  return *record;
+}
+
+// A drag takes the image away, so the button's own answer counts, not the record.
+bool StillShows(const ShownIcon& shown, HWND button, const IconSource& source) {
+  HICON current = reinterpret_cast<HICON>(SendMessageW(button, BM_GETIMAGE, IMAGE_ICON, 0));
+  return current != nullptr && current == shown.icon && shown.source.index == source.index &&
+         wcscmp(shown.source.path, source.path) == 0;
+}
+
 }  // namespace
 
 void RefreshButtonIcon(HWND button, const CommandSlot& slot, HINSTANCE instance) {
-  HICON icon = LoadSlotIcon(slot, instance);
+  IconSource source;
+  ResolveIconSource(slot.icon, slot.command, source);
+  HICON icon = LoadSlotIcon(source, instance);
+  ShownIcon& shown = ShownIconOf(button);
+  if (icon != nullptr && StillShows(shown, button, source)) {
+    DestroyIcon(icon);
+    return;
+  }
   auto previous = reinterpret_cast<HICON>(
       SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
   if (previous != nullptr && previous != icon) DestroyIcon(previous);
+  shown.icon = icon;
+  shown.source = source;
 }

@@ -9,6 +9,7 @@
 #include "icons/button_icon_win.h"
 #include "icons/icon_cache_win.h"
 #include "icons/ico_writer_win.h"
+#include "resource_counts.h"
 
 namespace {
 
@@ -108,31 +109,44 @@ TEST(IconFile, IconsThatCannotBeStoredLeaveNoFile) {
   EXPECT_EQ(GetFileAttributesW((folder + L"\\bogus.ico").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-// Each refresh destroys the image it replaces, exactly once: the replaced handle
-// is dead, the shown one alive, over hundreds of refreshes.
-TEST(ButtonIcon, RefreshReleasesTheReplacedImageOnce) {
+// A changed icon replaces the shown one, which is destroyed exactly once. An
+// unchanged one is not set again (a refresh comes with every selection step, and a
+// button keeps a copy of each image it is given): the GDI count stays flat over a
+// thousand such refreshes. A button whose image was taken away gets it back.
+TEST(ButtonIcon, RefreshReplacesChangedIconsOnlyAndReleasesTheReplaced) {
   ClearIconCacheDir();
   Button button;
-  CommandSlot slot = SlotWithCommand(L"C:\\windows\\notepad.exe %1");
-  HANDLE process = GetCurrentProcess();
-  RefreshButtonIcon(button.window, slot, GetModuleHandleW(nullptr));
-  DWORD userObjectsBefore = GetGuiResources(process, GR_USEROBJECTS);
-  for (int i = 0; i < 300; ++i) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const CommandSlot slots[2] = {SlotWithCommand(L"C:\\windows\\notepad.exe %1"),
+                                SlotWithCommand(L"C:\\windows\\regedit.exe")};
+  RefreshButtonIcon(button.window, slots[0], instance);
+  for (int i = 1; i <= 100; ++i) {
     HICON before = button.Image();
-    ASSERT_TRUE(IsLiveIcon(before));
-    RefreshButtonIcon(button.window, slot, GetModuleHandleW(nullptr));
+    RefreshButtonIcon(button.window, slots[i % 2], instance);
     HICON after = button.Image();
     ASSERT_TRUE(IsLiveIcon(after));
-    if (after != before) {
-      ASSERT_FALSE(IsLiveIcon(before)) << "refresh " << i << " leaked";
-    }
+    ASSERT_NE(after, before);
+    ASSERT_FALSE(IsLiveIcon(before)) << "refresh " << i << " left the replaced icon alive";
   }
-  // Where the platform counts user objects, the count stays flat.
-  EXPECT_LE(GetGuiResources(process, GR_USEROBJECTS), userObjectsBefore + 2);
+
+  const ResourceCounts start = CountResources(GetCurrentProcess(), GetCurrentProcessId());
+  HICON shown = button.Image();
+  for (int i = 0; i < 1000; ++i) RefreshButtonIcon(button.window, slots[0], instance);
+  EXPECT_EQ(button.Image(), shown);
+  const ResourceCounts end = CountResources(GetCurrentProcess(), GetCurrentProcessId());
+  EXPECT_GT(start.gdiObjects, 0);
+  EXPECT_LE(end.gdiObjects, start.gdiObjects + 2);
+  EXPECT_LE(end.kernelHandles, start.kernelHandles + 8);
+
+  // As a drag does: the image is taken away (and destroyed by its taker).
+  SendMessageW(button.window, BM_SETIMAGE, IMAGE_ICON, 0);
+  DestroyIcon(shown);
+  RefreshButtonIcon(button.window, slots[0], instance);
+  EXPECT_TRUE(IsLiveIcon(button.Image()));
 
   CommandSlot empty = {};
   HICON last = button.Image();
-  RefreshButtonIcon(button.window, empty, GetModuleHandleW(nullptr));
+  RefreshButtonIcon(button.window, empty, instance);
   EXPECT_EQ(button.Image(), nullptr) << "an empty slot shows no image";
   EXPECT_FALSE(IsLiveIcon(last));
 }
