@@ -24,8 +24,7 @@ void OnSlotCommitted() {
 // targetSlot therefore always stays a slot index.
 void OnDropFiles(HWND window, HDROP drop) {
   int slot = SlotAtCursor();
-  ReadDroppedFile(drop, editBuffer);
-  if (slot < 0) return;
+  if (!ReadDroppedFile(drop, editBuffer) || slot < 0) return;
   targetSlot = slot;
   RunCommandEditDialog(window);
 }

@@ -16,6 +16,8 @@ typedef int(WINAPI* PickIconDialog)(HWND owner, wchar_t* path, UINT capacity, in
 typedef BOOL(WINAPI* OpenFileDialog)(OPENFILENAMEW* open);
 constexpr WORD PICK_ICON_DLG_ORDINAL = 62;
 
+const int SLOT_FIELDS[] = {IDC_EDIT_TITLE, IDC_EDIT_COMMAND, IDC_EDIT_ICON};
+
 struct Hint {
   int control;
   const wchar_t* text;
@@ -44,6 +46,11 @@ void AddHints(HWND dialog) {
 
 void OnInitDialog(HWND dialog) {
   AddHints(dialog);
+  // Text beyond what a slot holds cannot be entered, so what is registered is
+  // what the fields show, never a cut path.
+  for (int field : SLOT_FIELDS) {
+    SendDlgItemMessageW(dialog, field, EM_LIMITTEXT, SLOT_TEXT_CAPACITY - 1, 0);
+  }
   SetDlgItemTextW(dialog, IDC_EDIT_TITLE, editBuffer.title);
   SetDlgItemTextW(dialog, IDC_EDIT_COMMAND, editBuffer.command);
   SetDlgItemTextW(dialog, IDC_EDIT_ICON, editBuffer.icon);

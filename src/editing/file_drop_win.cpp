@@ -4,10 +4,13 @@
 
 #include "editing/edit_text_rules.h"
 
-void ReadDroppedFile(HDROP drop, CommandSlot& slot) {
-  slot = CommandSlot{};
-  // A path longer than the slot holds is cut, as any text typed into the dialog.
-  DragQueryFileW(drop, 0, slot.command, SLOT_TEXT_CAPACITY);
+bool ReadDroppedFile(HDROP drop, CommandSlot& slot) {
+  bool fits = DragQueryFileW(drop, 0, nullptr, 0) < SLOT_TEXT_CAPACITY;
+  if (fits) {
+    slot = CommandSlot{};
+    DragQueryFileW(drop, 0, slot.command, SLOT_TEXT_CAPACITY);
+    TitleFromPath(slot.command, slot.title);
+  }
   DragFinish(drop);
-  TitleFromPath(slot.command, slot.title);
+  return fits;
 }

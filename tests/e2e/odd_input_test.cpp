@@ -283,3 +283,37 @@ TEST(OddInput, FileNamesCannotMakeAScriptRunMore) {
     }
   }
 }
+
+// A path longer than a slot holds cannot be pasted into the edit dialog whole: the
+// field takes what the slot holds, and that is what is stored.
+TEST(OddInput, EditFieldsTakeNoMoreThanASlotHolds) {
+  TestFolder folder;
+  WriteSettingsUtf16(folder.Settings(), SlotOne(L".txt", L"C:\\old.exe"));
+  LauncherProcess launcher(folder, Quoted(folder.File(L"a.txt")));
+  HWND window = launcher.WaitForWindow();
+  ASSERT_NE(window, nullptr);
+  PostMessageW(window, WM_COMMAND, 100, 0);  // the button menu's edit
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    return (dialog = FindDialog(launcher.ProcessId(), L"Pivora コマンド編集")) != nullptr;
+  }));
+
+  const std::wstring pasted = L"C:\\" + std::wstring(300, L'p') + L".exe %1";
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+  lstrcpyW(static_cast<wchar_t*>(GlobalLock(memory)), pasted.c_str());
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  HWND command = GetDlgItem(dialog, 1003);
+  SendMessageW(command, EM_SETSEL, 0, -1);
+  SendMessageW(command, WM_PASTE, 0, 0);
+  const std::wstring shown = WindowText(command);
+  EXPECT_EQ(shown, pasted.substr(0, 259));
+
+  SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  EXPECT_EQ(launcher.CloseWithEscape(window), 0u);
+  EXPECT_EQ(IniValue(folder.Settings(), L".txt", L"command1"), shown) << "stored as shown";
+}

@@ -2,8 +2,8 @@
 // since Wine does not deliver an OLE drag to a window that only accepts drops.
 
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -47,7 +47,7 @@ TEST(FileDrop, FirstDroppedFileBecomesCommandAndTitle) {
     CommandSlot slot = {};
     lstrcpyW(slot.icon, L"left over");
     slot.runAs = 1;
-    ReadDroppedFile(MakeDrop(c.dropped), slot);
+    EXPECT_TRUE(ReadDroppedFile(MakeDrop(c.dropped), slot));
     EXPECT_EQ(std::wstring(slot.title), c.title);
     EXPECT_EQ(std::wstring(slot.command), c.command);
     EXPECT_EQ(std::wstring(slot.icon), L"") << "a drop starts a new slot";
@@ -55,9 +55,17 @@ TEST(FileDrop, FirstDroppedFileBecomesCommandAndTitle) {
   }
 }
 
-TEST(FileDrop, LongPathIsCutToTheSlotsCapacity) {
-  std::wstring path = L"C:\\" + std::wstring(300, L'x') + L".exe";
+// A cut path would name some other file: the longest that fits is taken, a longer
+// one is refused and leaves the slot as it was.
+TEST(FileDrop, LongPathIsTakenWholeOrRefused) {
+  const std::wstring longest = L"C:\\" + std::wstring(SLOT_TEXT_CAPACITY - 8, L'x') + L".exe";
+  const std::wstring tooLong = L"C:\\" + std::wstring(SLOT_TEXT_CAPACITY - 7, L'x') + L".exe";
+  ASSERT_EQ(longest.size(), SLOT_TEXT_CAPACITY - 1);
   CommandSlot slot = {};
-  ReadDroppedFile(MakeDrop({path}), slot);
-  EXPECT_EQ(std::wstring(slot.command), path.substr(0, SLOT_TEXT_CAPACITY - 1));
+  EXPECT_TRUE(ReadDroppedFile(MakeDrop({longest}), slot));
+  EXPECT_EQ(std::wstring(slot.command), longest);
+  lstrcpyW(slot.title, L"before");
+  EXPECT_FALSE(ReadDroppedFile(MakeDrop({tooLong}), slot));
+  EXPECT_EQ(std::wstring(slot.command), longest);
+  EXPECT_EQ(std::wstring(slot.title), L"before");
 }
