@@ -2,8 +2,8 @@
 // since Wine does not deliver an OLE drag to a window that only accepts drops.
 
 #include <gtest/gtest.h>
-#include <shlobj.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <string>
 #include <vector>
