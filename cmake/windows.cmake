@@ -31,9 +31,19 @@ add_executable(Pivora64 WIN32
   src/settings/settings_state.cpp
   src/resources/Pivora64.rc
 )
-target_compile_options(Pivora64 PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
-target_link_options(Pivora64 PRIVATE -municode ${STATIC_RUNTIME})
-target_link_libraries(Pivora64 PRIVATE pivora_rules comctl32 shell32)
+target_compile_options(Pivora64 PRIVATE
+  $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS} ${PIVORA_NO_EXCEPTIONS}>)
+# A release exe carries no symbols: the runtime objects bring debug sections of their own.
+target_link_options(Pivora64 PRIVATE -municode ${STATIC_RUNTIME} $<$<CONFIG:Release>:-s>)
+find_program(MINGW_DLLTOOL NAMES x86_64-w64-mingw32-dlltool REQUIRED)
+set(SHELL32_DELAY_LIB ${CMAKE_BINARY_DIR}/libshell32_delay.a)
+add_custom_command(OUTPUT ${SHELL32_DELAY_LIB}
+  COMMAND ${MINGW_DLLTOOL} --input-def ${CMAKE_SOURCE_DIR}/cmake/shell32-delay.def
+          --dllname shell32.dll --output-delaylib ${SHELL32_DELAY_LIB}
+  DEPENDS ${CMAKE_SOURCE_DIR}/cmake/shell32-delay.def)
+add_custom_target(shell32_delay DEPENDS ${SHELL32_DELAY_LIB})
+add_dependencies(Pivora64 shell32_delay)
+target_link_libraries(Pivora64 PRIVATE pivora_rules comctl32 ${SHELL32_DELAY_LIB} delayimp)
 set_source_files_properties(src/resources/Pivora64.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/resources/Pivora64.manifest;${CMAKE_SOURCE_DIR}/src/resources/icons/Pivora.ico;${CMAKE_SOURCE_DIR}/src/resources/icons/PivoraSmall.ico")
 
@@ -83,6 +93,7 @@ add_executable(win_layer_tests
   tests/win/button_icon_test.cpp
   tests/win/file_drop_test.cpp
   tests/win/option_menu_test.cpp
+  tests/win/command_line_test.cpp
   tests/win/win_layer_tests.rc
   src/settings/ini_file_store.cpp
   src/icons/button_icon_win.cpp

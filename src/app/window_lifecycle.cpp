@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "app/app_state.h"
 #include "app/button_grid.h"
@@ -67,18 +66,14 @@ void CreateStatusBar(HWND window) {
 // was started without a target.
 bool ReadInvocation() {
   const wchar_t* rawCommandLine = GetCommandLineW();
-  int count = 0;
-  wchar_t** arguments = CommandLineToArgvW(rawCommandLine, &count);
-  if (arguments == nullptr) return false;
-  bool hasTarget = count >= 2;
-  if (hasTarget) {
-    // A command line is at most 32,767 units, so argument 1 always fits whole.
-    lstrcpynW(targetPath, arguments[1], TARGET_PATH_CAPACITY);
-    sectionName = SectionNameOf(targetPath, IsExistingDirectory(targetPath));
-    argumentString = ArgumentStringOf(rawCommandLine, lstrlenW(arguments[0]));
+  size_t programPathLength = 0;
+  // A command line is at most 32,767 units, so argument 1 always fits whole.
+  if (!FirstArgumentOf(rawCommandLine, programPathLength, targetPath, TARGET_PATH_CAPACITY)) {
+    return false;
   }
-  LocalFree(arguments);
-  return hasTarget;
+  sectionName = SectionNameOf(targetPath, IsExistingDirectory(targetPath));
+  argumentString = ArgumentStringOf(rawCommandLine, programPathLength);
+  return true;
 }
 
 }  // namespace
@@ -115,7 +110,8 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   SetInitialOptionChecks(optionMenu, options);
 
   CreateStatusBar(window);
-  DragAcceptFiles(window, TRUE);
+  // What DragAcceptFiles does, without loading shell32 before the first drop.
+  SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
   ShowSlotTitle(0);
 }
 
