@@ -68,6 +68,7 @@ add_executable(e2e_tests
   tests/e2e/icons_test.cpp
   tests/e2e/editing_test.cpp
   tests/e2e/options_test.cpp
+  tests/e2e/bad_settings_test.cpp
 )
 target_include_directories(e2e_tests PRIVATE src tests/e2e)
 target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})

@@ -97,6 +97,9 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   // wWinMain's store: it has read the options' section already.
   IniFileStore& store = *static_cast<IniFileStore*>(creation->lpCreateParams);
   options = ReadOptions(store, optionsInFile);
+  // Defaults read from a file that could not be opened must not replace what it
+  // holds: only options toggled in this run are written at the close.
+  if (store.ExistsButUnreadable()) optionsInFile = options;
   ApplyTopmost(window);
   if (options.cacheIcon == 1) SetIconCacheDir();
   SetWindowTextW(window, FindFileName(targetPath));
