@@ -29,6 +29,7 @@ add_executable(Pivora64 WIN32
   src/common/module_path_win.cpp
   src/settings/ini_file_store.cpp
   src/settings/settings_state.cpp
+  src/settings/settings_file_lock_win.cpp
   src/resources/Pivora64.rc
 )
 target_compile_options(Pivora64 PRIVATE
@@ -69,6 +70,7 @@ add_executable(e2e_tests
   tests/e2e/editing_test.cpp
   tests/e2e/options_test.cpp
   tests/e2e/bad_settings_test.cpp
+  tests/e2e/concurrent_test.cpp
 )
 target_include_directories(e2e_tests PRIVATE src tests/e2e)
 target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})

@@ -9,6 +9,7 @@
 #include "launch/slot_launch_win.h"
 #include "resources/resource.h"
 #include "settings/ini_file_store.h"
+#include "settings/settings_file_lock_win.h"
 #include "settings/option_rules.h"
 #include "settings/settings_path.h"
 
@@ -44,8 +45,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   wchar_t executablePath[MAX_PATH];
   if (GetExecutablePath(executablePath)) SettingsPathOf(executablePath, iniPath);
   IniFileStore store(iniPath);
+  bool onMouse = false;
+  {
+    SettingsFileLock lock(iniPath);  // another launcher may be rewriting the file
+    onMouse = ReadOnMouse(store);
+  }
   WindowOrigin origin = PlaceWindow(desktop.right, desktop.bottom, cursor.x, cursor.y, width,
-                                    height, ReadOnMouse(store));
+                                    height, onMouse);
 
   HWND window = CreateWindowExW(0, MAIN_WINDOW_CLASS, L"Pivora64", MAIN_WINDOW_STYLE, origin.x,
                                 origin.y, width, height, nullptr, nullptr, instance, &store);

@@ -11,6 +11,7 @@
 #include "icons/icon_cache_win.h"
 #include "resources/resource.h"
 #include "settings/ini_file_store.h"
+#include "settings/settings_file_lock_win.h"
 #include "settings/option_menu_win.h"
 #include "settings/settings_state.h"
 #include "settings/slot_store.h"
@@ -96,16 +97,19 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
 
   // wWinMain's store: it has read the options' section already.
   IniFileStore& store = *static_cast<IniFileStore*>(creation->lpCreateParams);
-  options = ReadOptions(store, optionsInFile);
-  // Defaults read from a file that could not be opened must not replace what it
-  // holds: only options toggled in this run are written at the close.
-  if (store.ExistsButUnreadable()) optionsInFile = options;
+  {
+    // Under the lock, so a file another launcher is rewriting is never read half-written.
+    SettingsFileLock lock(iniPath);
+    options = ReadOptions(store, optionsInFile);
+    LoadSlotTable(store, sectionName, currentTable, linkTarget);
+    // Defaults read from a file that could not be opened must not replace what it
+    // holds: only options toggled in this run are written at the close.
+    if (store.ExistsButUnreadable()) optionsInFile = options;
+  }
+  savedTable = currentTable;
   ApplyTopmost(window);
   if (options.cacheIcon == 1) SetIconCacheDir();
   SetWindowTextW(window, FindFileName(targetPath));
-
-  LoadSlotTable(store, sectionName, currentTable, linkTarget);
-  savedTable = currentTable;
 
   CreateButtonGrid(window, moduleInstance);
   for (int slot = 0; slot < SLOT_COUNT; ++slot) RefreshSlotIcon(slot);
@@ -133,6 +137,7 @@ void OnKillFocus(HWND window, HWND gainingFocus) {
 // causes); each run writes the same values again.
 void OnClose(HWND) {
   if (startAccepted) {
+    SettingsFileLock lock(iniPath);
     IniFileStore store(iniPath);
     const wchar_t* section = SlotSectionOf(linkTarget, sectionName);
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {

@@ -1,0 +1,54 @@
+// Several launchers on one settings file, each changing its own slot and all
+// closing at once: every change must reach the file.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "launcher_harness.h"
+
+using namespace e2e;
+
+TEST(Concurrent, EightInstancesClosingAtOnceKeepEveryChange) {
+  constexpr int INSTANCES = 8;
+  TestFolder folder;
+  std::wstring text = L"[SystemSetting]\r\ntopView=OFF\r\nautoClose=OFF\r\nloopCursor=OFF\r\n"
+                      L"cacheIcon=OFF\r\n[.txt]\r\n";
+  for (int n = 1; n <= 12; ++n) {
+    std::wstring k = std::to_wstring(n);
+    text += L"title" + k + L"=slot " + k + L"\r\ncommand" + k + L"=tool" + k + L".exe\r\n";
+  }
+  WriteSettingsUtf16(folder.Settings(), text);
+
+  std::vector<std::unique_ptr<LauncherProcess>> launchers;
+  std::vector<HWND> windows;
+  for (int i = 0; i < INSTANCES; ++i) {
+    launchers.push_back(
+        std::make_unique<LauncherProcess>(folder, L"\"" + folder.File(L"notes.txt") + L"\""));
+    windows.push_back(launchers.back()->WaitForWindow());
+    ASSERT_NE(windows.back(), nullptr);
+  }
+  // Instance i clears slot i: i steps of Tab from the first slot, then Delete.
+  for (int i = 0; i < INSTANCES; ++i) {
+    ASSERT_TRUE(Activate(windows[i]));
+    for (int step = 0; step < i; ++step) PressKey(VK_TAB);
+    PressKey(VK_DELETE);
+    ASSERT_TRUE(WaitUntil([&] { return StatusBarText(windows[i]).empty(); }))
+        << "instance " << i << " did not clear its slot";
+  }
+  for (HWND window : windows) PostMessageW(window, WM_CLOSE, 0, 0);
+  for (auto& launcher : launchers) EXPECT_EQ(launcher->WaitForExit(), 0u);
+
+  for (int n = 1; n <= 12; ++n) {
+    std::wstring k = std::to_wstring(n);
+    bool cleared = n <= INSTANCES;
+    EXPECT_EQ(IniValue(folder.Settings(), L".txt", (L"title" + k).c_str()),
+              cleared ? std::wstring(MISSING) : L"slot " + k)
+        << "title" << n;
+    EXPECT_EQ(IniValue(folder.Settings(), L".txt", (L"command" + k).c_str()),
+              cleared ? std::wstring(MISSING) : L"tool" + k + L".exe")
+        << "command" << n;
+  }
+}
