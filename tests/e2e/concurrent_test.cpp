@@ -52,3 +52,45 @@ TEST(Concurrent, EightInstancesClosingAtOnceKeepEveryChange) {
         << "command" << n;
   }
 }
+
+// Eight launchers starting at once on a cold icon cache all extract and store the
+// same icons: every cache file left behind loads, and no temporary file remains.
+TEST(Concurrent, EightInstancesFillingOneIconCacheLeaveOnlyWholeFiles) {
+  constexpr int INSTANCES = 8;
+  TestFolder folder;
+  std::wstring recorder = folder.AddRecorder();
+  std::wstring text = L"[SystemSetting]\r\ncacheIcon=ON\r\n[.txt]\r\n";
+  for (int n = 1; n <= 12; ++n) {
+    text += L"command" + std::to_wstring(n) + L"=" + (n % 2 ? recorder : folder.Launcher()) +
+            L"\r\nicon" + std::to_wstring(n) + L"=shell32.dll," + std::to_wstring(n) + L"\r\n";
+  }
+  WriteSettingsUtf16(folder.Settings(), text);
+  std::vector<std::unique_ptr<LauncherProcess>> launchers;
+  for (int i = 0; i < INSTANCES; ++i) {
+    launchers.push_back(
+        std::make_unique<LauncherProcess>(folder, L"\"" + folder.File(L"notes.txt") + L"\""));
+  }
+  for (auto& launcher : launchers) {
+    HWND window = launcher->WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+  for (auto& launcher : launchers) EXPECT_EQ(launcher->WaitForExit(), 0u);
+
+  int files = 0;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder.File(L"iconcache") + L"\\*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do {
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    ++files;
+    EXPECT_EQ(name.substr(name.size() - 4), L".ico") << "left behind: " << std::string(name.begin(), name.end());
+    HANDLE icon = LoadImageW(nullptr, folder.File(L"iconcache\\" + name).c_str(), IMAGE_ICON, 0, 0,
+                             LR_LOADFROMFILE);
+    EXPECT_NE(icon, nullptr) << "does not load: " << std::string(name.begin(), name.end());
+    if (icon != nullptr) DestroyIcon(static_cast<HICON>(icon));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  EXPECT_EQ(files, 12) << "one file per distinct icon";
+}
