@@ -21,3 +21,11 @@ add_dependencies(release_tests Pivora64)
 
 gtest_discover_tests(release_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES RUN_SERIAL TRUE TIMEOUT 180 LABELS release FIXTURES_REQUIRED release_package)
+
+# Takes the README's screenshots for scripts/screenshots.sh.
+add_executable(window_capture tests/tools/window_capture.cpp tests/e2e/launcher_harness.cpp)
+target_include_directories(window_capture PRIVATE tests/e2e)
+target_compile_definitions(window_capture PRIVATE ${WINDOWS_DEFINITIONS})
+target_compile_options(window_capture PRIVATE ${PIVORA_WARNINGS})
+target_link_options(window_capture PRIVATE -municode ${STATIC_RUNTIME})
+target_link_libraries(window_capture PRIVATE gtest user32 gdi32 shell32)

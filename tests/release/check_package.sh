@@ -41,7 +41,7 @@ if text=$(tail -c +3 "$sample" | iconv -f UTF-16LE -t UTF-8); then
   if printf '%s' "$text" | LC_ALL=C grep -q $'[^\r]$'; then fail "sample has a line without CR LF"; fi
   text=$(printf '%s' "$text" | tr -d '\r')
   sections=$(printf '%s\n' "$text" | sed -n 's/^\[\(.*\)\]$/\1/p')
-  for key in '^\[SystemSetting\]$' '^\[folder\]$' '^runas[0-9]*=ON$' '^link=' '^command[0-9]*=.*%1' '^command[0-9]*=.*\.cmd '; do
+  for key in '^\[SystemSetting\]$' '^\[folder\]$' '^runas[0-9]*=ON$' '^link=' '^command[0-9]*=.*%1' '^command[0-9]*=.*\.cmd$'; do
     printf '%s\n' "$text" | grep -q "$key" || fail "sample has no line matching $key"
   done
   while read -r target; do
@@ -49,7 +49,7 @@ if text=$(tail -c +3 "$sample" | iconv -f UTF-16LE -t UTF-8); then
   done < <(printf '%s\n' "$text" | sed -n 's/^link=//p')
   while read -r program; do
     in_zip "$program" || fail "sample starts $program, which is not in the zip"
-  done < <(printf '%s\n' "$text" | sed -n 's/^command[0-9]*=\([^:\\ ]*\.cmd\)\( .*\)\?$/\1/p')
+  done < <(printf '%s\n' "$text" | sed -n 's/^command[0-9]*=\(\.\\\)\?\([^:\\ ]*\.cmd\)\( .*\)\?$/\2/p')
 else
   fail "sample is not UTF-16LE text"
 fi

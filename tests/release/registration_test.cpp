@@ -191,6 +191,33 @@ TEST(Package, ExeReportsTheVersionTheZipIsNamedFor) {
   EXPECT_STREQ(text, numbers) << "the version text and numbers of the resource disagree";
 }
 
+// The sample's "copy the path" slot names its .cmd relative to the launcher's
+// folder; both launch paths must find it there. A stand-in script writes down
+// what it got (Wine has no clip.exe).
+TEST(Package, SampleCmdSlotRunsBesideTheLauncher) {
+  struct Case {
+    const char* what;
+    std::initializer_list<WORD> keys;
+  } cases[] = {{"hotkey A, started directly", {'A'}}, {"Enter on the slot, through the shell", {VK_DOWN, VK_RETURN}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TestFolder folder;
+    ASSERT_TRUE(CopyFileW((Unpacked() + L"\\Pivora64.sample.ini").c_str(), folder.Settings().c_str(), FALSE));
+    WriteBytes(folder.File(L"copy-path.cmd"), "@echo %~1> \"%~dp0copied.txt\"\r\n");
+    WriteBytes(folder.File(L"a b.txt"), "text\r\n");
+    LauncherProcess launcher(folder, L"\"" + folder.File(L"a b.txt") + L"\"");
+    HWND window = launcher.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Activate(window));
+    for (WORD key : c.keys) PressKey(key);
+    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(folder.File(L"copied.txt")).size() > 2; }));
+    std::string copied = ReadBytes(folder.File(L"copied.txt"));
+    std::wstring expected = folder.File(L"a b.txt") + L"\r\n";
+    EXPECT_EQ(copied, std::string(expected.begin(), expected.end()));
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+  }
+}
+
 TEST_F(Registration, OpenWithAndSendToThenUndo) {
   std::wstring moved = CopyRelease(L"pivora release (old)");
   std::wstring folder = CopyRelease(L"pivora release & test (1)");
