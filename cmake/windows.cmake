@@ -126,3 +126,5 @@ target_link_libraries(startup_bench PRIVATE psapi)
 add_dependencies(startup_bench Pivora64 recorder floor_window)
 add_test(NAME Bench.OneRound COMMAND startup_bench --iterations 1)
 set_tests_properties(Bench.OneRound PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 LABELS bench)
+
+include(${CMAKE_CURRENT_LIST_DIR}/release-tests.cmake)
