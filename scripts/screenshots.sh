@@ -6,10 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
-bash scripts/install-deps.sh
-cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build build/windows --target Pivora64 window_capture
+bash scripts/build-windows.sh Pivora64 window_capture
 
 # The folder a user has after unpacking the release and renaming the sample.
 shots="$root/build/screenshots"
