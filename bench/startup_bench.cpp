@@ -51,8 +51,10 @@ struct Contender {
   std::wstring settings;  // empty: no settings file at all
 };
 
+// withIcons gives the second floor the icon file its twelve buttons read.
 Contender MakeContender(const std::wstring& name, const std::wstring& program,
-                        const std::wstring& windowClass, const std::wstring& settings) {
+                        const std::wstring& windowClass, const std::wstring& settings,
+                        bool withIcons = false) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   std::wstring root = std::wstring(temp) + L"pivora-bench";
@@ -63,6 +65,9 @@ Contender MakeContender(const std::wstring& name, const std::wstring& program,
   contender.exe = contender.folder + L"\\" + program;
   CopyFileW((BenchFolder() + L"\\" + program).c_str(), contender.exe.c_str(), FALSE);
   CopyFileW((BenchFolder() + L"\\recorder.exe").c_str(), (contender.folder + L"\\recorder.exe").c_str(), FALSE);
+  if (program == L"floor_controls.exe" && withIcons) {
+    CopyFileW((BenchFolder() + L"\\floor.ico").c_str(), (contender.folder + L"\\floor.ico").c_str(), FALSE);
+  }
   return contender;
 }
 
@@ -243,6 +248,9 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring icons12 = SlotSection(L".txt", true);
   std::vector<Contender> startup = {
       MakeContender(L"floor (empty window)", L"floor_window.exe", L"PivoraFloor", L""),
+      MakeContender(L"floor + status bar (comctl32 6)", L"floor_controls.exe", L"PivoraFloor", L""),
+      MakeContender(L"floor + status bar + 12 icon buttons from .ico files",
+                    L"floor_controls.exe", L"PivoraFloor", L"", true),
       MakeContender(L"Pivora64, no settings file", L"Pivora64.exe", L"Pivora64", L""),
       MakeContender(L"Pivora64, 12 icons extracted", L"Pivora64.exe", L"Pivora64", icons12),
       MakeContender(L"Pivora64, 12 icons from a warm cache", L"Pivora64.exe", L"Pivora64",

@@ -119,11 +119,17 @@ gtest_discover_tests(win_layer_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 6
 add_executable(floor_window WIN32 bench/floor_window.cpp)
 target_compile_definitions(floor_window PRIVATE ${WINDOWS_DEFINITIONS})
 target_link_options(floor_window PRIVATE -municode ${STATIC_RUNTIME})
+add_executable(floor_controls WIN32 bench/floor_controls.cpp bench/floor_controls.rc)
+target_compile_definitions(floor_controls PRIVATE ${WINDOWS_DEFINITIONS})
+target_link_options(floor_controls PRIVATE -municode ${STATIC_RUNTIME})
+target_link_libraries(floor_controls PRIVATE comctl32)
+# The icon the second floor's buttons read, as the launcher reads cached icons.
+configure_file(src/resources/icons/Pivora.ico ${CMAKE_BINARY_DIR}/floor.ico COPYONLY)
 add_executable(startup_bench bench/startup_bench.cpp)
 target_compile_definitions(startup_bench PRIVATE ${WINDOWS_DEFINITIONS})
 target_link_options(startup_bench PRIVATE -municode ${STATIC_RUNTIME})
 target_link_libraries(startup_bench PRIVATE psapi)
-add_dependencies(startup_bench Pivora64 recorder floor_window)
+add_dependencies(startup_bench Pivora64 recorder floor_window floor_controls)
 add_test(NAME Bench.OneRound COMMAND startup_bench --iterations 1)
 set_tests_properties(Bench.OneRound PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 LABELS bench)
 
