@@ -1,10 +1,31 @@
 // The floor the launcher is measured against: the least a Win32 program can do to
-// show a window of the launcher's size. It closes on Escape.
+// show a window of the launcher's size. It closes on Escape; Q starts recorder.exe
+// from its own folder, as a launcher hotkey would, so that key to launch has a
+// floor that receives its key the same way.
 
 #include <windows.h>
 
+static void StartRecorder() {
+  wchar_t line[MAX_PATH + 8] = L"\"";
+  DWORD length = GetModuleFileNameW(nullptr, line + 1, MAX_PATH);
+  while (length > 0 && line[length] != L'\\') --length;
+  lstrcpyW(line + length + 1, L"recorder.exe\" x");
+  STARTUPINFOW startup = {sizeof startup};
+  PROCESS_INFORMATION process = {};
+  if (CreateProcessW(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+}
+
 static LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if ((message == WM_KEYDOWN && wParam == VK_ESCAPE) || message == WM_CLOSE) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  if (message == WM_KEYDOWN && wParam == 'Q') {
+    StartRecorder();
     PostQuitMessage(0);
     return 0;
   }

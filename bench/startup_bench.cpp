@@ -51,8 +51,10 @@ struct Contender {
   std::wstring settings;  // empty: no settings file at all
 };
 
+// withIcons gives the second floor the icon file its twelve buttons read.
 Contender MakeContender(const std::wstring& name, const std::wstring& program,
-                        const std::wstring& windowClass, const std::wstring& settings) {
+                        const std::wstring& windowClass, const std::wstring& settings,
+                        bool withIcons = false) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   std::wstring root = std::wstring(temp) + L"pivora-bench";
@@ -63,6 +65,9 @@ Contender MakeContender(const std::wstring& name, const std::wstring& program,
   contender.exe = contender.folder + L"\\" + program;
   CopyFileW((BenchFolder() + L"\\" + program).c_str(), contender.exe.c_str(), FALSE);
   CopyFileW((BenchFolder() + L"\\recorder.exe").c_str(), (contender.folder + L"\\recorder.exe").c_str(), FALSE);
+  if (program == L"floor_controls.exe" && withIcons) {
+    CopyFileW((BenchFolder() + L"\\floor.ico").c_str(), (contender.folder + L"\\floor.ico").c_str(), FALSE);
+  }
   return contender;
 }
 
@@ -204,6 +209,27 @@ std::wstring SlotSection(const std::wstring& name, bool withIcons) {
   return text;
 }
 
+// Starts the contender, brings it to the front and presses Q; the time from the
+// key to the recorder's first instruction, or -1.
+double KeyToLaunch(const Contender& contender) {
+  ProcessWindow started;
+  if (StartToReady(contender, started) < 0) return -1;
+  size_t before = RecordCount(contender.folder);
+  for (int tries = 0; tries < 200 && GetForegroundWindow() != started.window; ++tries) {
+    SetForegroundWindow(started.window);
+    Sleep(5);
+  }
+  INPUT keys[2] = {};
+  keys[0].type = keys[1].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[1].ki.wVk = 'Q';
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  LONGLONG begin = Now();
+  SendInput(2, keys, sizeof(INPUT));
+  LONGLONG stamp = WaitForRecordedCounter(contender.folder, before);
+  CloseWithEscape(started);
+  return stamp ? Milliseconds(stamp - begin) : -1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -222,6 +248,9 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring icons12 = SlotSection(L".txt", true);
   std::vector<Contender> startup = {
       MakeContender(L"floor (empty window)", L"floor_window.exe", L"PivoraFloor", L""),
+      MakeContender(L"floor + status bar (comctl32 6)", L"floor_controls.exe", L"PivoraFloor", L""),
+      MakeContender(L"floor + status bar + 12 icon buttons from .ico files",
+                    L"floor_controls.exe", L"PivoraFloor", L"", true),
       MakeContender(L"Pivora64, no settings file", L"Pivora64.exe", L"Pivora64", L""),
       MakeContender(L"Pivora64, 12 icons extracted", L"Pivora64.exe", L"Pivora64", icons12),
       MakeContender(L"Pivora64, 12 icons from a warm cache", L"Pivora64.exe", L"Pivora64",
@@ -272,10 +301,14 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   // Key to launch: a hotkey in the launcher against the bench starting the same
-  // program itself. The recorder stamps the system-wide counter on entry.
+  // program itself, and against the floor window starting it on the same key. The
+  // recorder stamps the system-wide counter on entry.
   Contender keyed = MakeContender(L"Pivora64, hotkey Q", L"Pivora64.exe", L"Pivora64",
                                   L"[.txt]\r\ncommand1=recorder.exe %1\r\n");
+  Contender keyedFloor = MakeContender(L"floor window, Q starts it", L"floor_window.exe",
+                                       L"PivoraFloor", L"");
   Series floorLaunch{L"floor (CreateProcessW by the bench)", {}};
+  Series windowLaunch{keyedFloor.name, {}};
   Series keyLaunch{keyed.name, {}};
   for (int round = 0; round < iterations; ++round) {
     size_t before = RecordCount(keyed.folder);
@@ -290,31 +323,16 @@ int wmain(int argc, wchar_t** argv) {
       LONGLONG stamp = WaitForRecordedCounter(keyed.folder, before);
       if (stamp) floorLaunch.values.push_back(Milliseconds(stamp - begin));
     }
-
-    ProcessWindow started;
-    if (StartToReady(keyed, started) < 0) {
-      failed = true;
-      continue;
-    }
-    before = RecordCount(keyed.folder);
-    for (int tries = 0; tries < 200 && GetForegroundWindow() != started.window; ++tries) {
-      SetForegroundWindow(started.window);
-      Sleep(5);
-    }
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = 'Q';
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    begin = Now();
-    SendInput(2, keys, sizeof(INPUT));
-    LONGLONG stamp = WaitForRecordedCounter(keyed.folder, before);
-    if (stamp) keyLaunch.values.push_back(Milliseconds(stamp - begin));
-    CloseWithEscape(started);
+    double ms = KeyToLaunch(keyedFloor);
+    if (ms >= 0) windowLaunch.values.push_back(ms);
+    ms = KeyToLaunch(keyed);
+    if (ms >= 0) keyLaunch.values.push_back(ms);
+    if (ms < 0) failed = true;
   }
 
   PrintTable("Start to ready (process start to window visible and idle)", "ms", ready);
   PrintTable("Key to launch (to the started program's first instruction)", "ms",
-             {floorLaunch, keyLaunch});
+             {floorLaunch, windowLaunch, keyLaunch});
   PrintTable("Start and close with a settings file of N sections (12 slots each)", "ms", scaled);
   PrintTable("Peak working set", "KiB", memory);
   PrintTable("Private bytes", "KiB", privateBytes);

@@ -29,11 +29,22 @@ add_executable(Pivora64 WIN32
   src/common/module_path_win.cpp
   src/settings/ini_file_store.cpp
   src/settings/settings_state.cpp
+  src/settings/settings_file_lock_win.cpp
   src/resources/Pivora64.rc
 )
-target_compile_options(Pivora64 PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
-target_link_options(Pivora64 PRIVATE -municode ${STATIC_RUNTIME})
-target_link_libraries(Pivora64 PRIVATE pivora_rules comctl32 shell32)
+target_compile_options(Pivora64 PRIVATE
+  $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS} ${PIVORA_NO_EXCEPTIONS}>)
+# A release exe carries no symbols: the runtime objects bring debug sections of their own.
+target_link_options(Pivora64 PRIVATE -municode ${STATIC_RUNTIME} $<$<CONFIG:Release>:-s>)
+find_program(MINGW_DLLTOOL NAMES x86_64-w64-mingw32-dlltool REQUIRED)
+set(SHELL32_DELAY_LIB ${CMAKE_BINARY_DIR}/libshell32_delay.a)
+add_custom_command(OUTPUT ${SHELL32_DELAY_LIB}
+  COMMAND ${MINGW_DLLTOOL} --input-def ${CMAKE_SOURCE_DIR}/cmake/shell32-delay.def
+          --dllname shell32.dll --output-delaylib ${SHELL32_DELAY_LIB}
+  DEPENDS ${CMAKE_SOURCE_DIR}/cmake/shell32-delay.def)
+add_custom_target(shell32_delay DEPENDS ${SHELL32_DELAY_LIB})
+add_dependencies(Pivora64 shell32_delay)
+target_link_libraries(Pivora64 PRIVATE pivora_rules comctl32 ${SHELL32_DELAY_LIB} delayimp)
 set_source_files_properties(src/resources/Pivora64.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/resources/Pivora64.manifest;${CMAKE_SOURCE_DIR}/src/resources/icons/Pivora.ico;${CMAKE_SOURCE_DIR}/src/resources/icons/PivoraSmall.ico")
 
@@ -58,6 +69,8 @@ add_executable(e2e_tests
   tests/e2e/icons_test.cpp
   tests/e2e/editing_test.cpp
   tests/e2e/options_test.cpp
+  tests/e2e/bad_settings_test.cpp
+  tests/e2e/concurrent_test.cpp
   tests/e2e/odd_input_test.cpp
   tests/e2e/leak_test.cpp
   tests/common/resource_counts.cpp
@@ -86,6 +99,7 @@ add_executable(win_layer_tests
   tests/win/button_icon_test.cpp
   tests/win/file_drop_test.cpp
   tests/win/option_menu_test.cpp
+  tests/win/command_line_test.cpp
   tests/win/win_layer_tests.rc
   src/settings/ini_file_store.cpp
   src/icons/button_icon_win.cpp
@@ -109,10 +123,18 @@ gtest_discover_tests(win_layer_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 6
 add_executable(floor_window WIN32 bench/floor_window.cpp)
 target_compile_definitions(floor_window PRIVATE ${WINDOWS_DEFINITIONS})
 target_link_options(floor_window PRIVATE -municode ${STATIC_RUNTIME})
+add_executable(floor_controls WIN32 bench/floor_controls.cpp bench/floor_controls.rc)
+target_compile_definitions(floor_controls PRIVATE ${WINDOWS_DEFINITIONS})
+target_link_options(floor_controls PRIVATE -municode ${STATIC_RUNTIME})
+target_link_libraries(floor_controls PRIVATE comctl32)
+# The icon the second floor's buttons read, as the launcher reads cached icons.
+configure_file(src/resources/icons/Pivora.ico ${CMAKE_BINARY_DIR}/floor.ico COPYONLY)
 add_executable(startup_bench bench/startup_bench.cpp)
 target_compile_definitions(startup_bench PRIVATE ${WINDOWS_DEFINITIONS})
 target_link_options(startup_bench PRIVATE -municode ${STATIC_RUNTIME})
 target_link_libraries(startup_bench PRIVATE psapi)
-add_dependencies(startup_bench Pivora64 recorder floor_window)
+add_dependencies(startup_bench Pivora64 recorder floor_window floor_controls)
 add_test(NAME Bench.OneRound COMMAND startup_bench --iterations 1)
 set_tests_properties(Bench.OneRound PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 LABELS bench)
+
+include(${CMAKE_CURRENT_LIST_DIR}/release-tests.cmake)

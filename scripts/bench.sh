@@ -4,10 +4,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
-bash scripts/install-deps.sh
-cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build build/windows --target startup_bench
+bash scripts/build-windows.sh startup_bench
 source scripts/wine-session.sh
 trap wine_session_stop EXIT
 wine_session_start "$root/build/wine"

@@ -1,21 +1,21 @@
 #!/usr/bin/env bash
-# Builds the launcher and opens it under Wine on samples/sample.txt, with the sample
-# settings file beside it. Uses your X display when there is one; otherwise a
-# private Xvfb, and a screenshot of it is saved as build/demo/screenshot.png.
+# Builds the launcher and opens it under Wine on samples/sample.txt, with the files
+# of the release zip beside it and the sample settings renamed to Pivora64.ini.
+# Uses your X display when there is one; otherwise a private Xvfb, and a
+# screenshot of it is saved as build/demo/screenshot.png.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
-bash scripts/install-deps.sh
-cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build build/windows --target Pivora64
+bash scripts/build-windows.sh Pivora64
 
+# The folder a user has after unpacking the release and renaming the sample.
 demo="$root/build/demo"
+bash scripts/make-package.sh build/windows/Pivora64.exe "$demo/release" >/dev/null
 mkdir -p "$demo"
-cp build/windows/Pivora64.exe "$demo/"
+cp "$demo/release/stage/"* "$demo/"
+mv "$demo/Pivora64.sample.ini" "$demo/Pivora64.ini"
 cp samples/sample.txt "$demo/"
-{ printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE samples/Pivora64.sample.ini; } >"$demo/Pivora64.ini"
 
 source scripts/wine-session.sh
 headless=0

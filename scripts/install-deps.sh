@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest libgtest-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
-  wine64 xvfb fonts-noto-cjk icoutils imagemagick
+  wine64 xvfb fonts-noto-cjk icoutils imagemagick zip unzip jq
 )
 
 missing=()

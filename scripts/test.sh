@@ -10,9 +10,7 @@ bash scripts/install-deps.sh
 jobs=$(nproc)
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native -j "$jobs"
-cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build build/windows -j "$jobs"
+bash scripts/build-windows.sh
 
 ctest --test-dir build/native --output-on-failure
 

@@ -6,6 +6,14 @@
 // The name of the section that holds the slots of folders.
 extern const WideChar FOLDER_SECTION_NAME[];
 
+// Splits a command line as CommandLineToArgvW does, without loading shell32 at
+// every start: programPathLength receives argument 0's length (the program path,
+// without its quotes), argument receives argument 1 with the backslash and quote
+// rules applied. False when there is no argument 1, or (never for a real command
+// line, which is shorter than any target buffer) when it does not fit capacity.
+bool FirstArgumentOf(const WideChar* commandLine, size_t& programPathLength, WideChar* argument,
+                     size_t capacity);
+
 // The command line handed on to the started commands: the raw line less the
 // program's own path token. programPathLength is the length of argument 0 as the
 // platform split it (without quotes). A quoted token takes its two quotes and one

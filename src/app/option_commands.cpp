@@ -9,6 +9,7 @@
 #include "icons/icon_cache_win.h"
 #include "resources/resource.h"
 #include "settings/ini_file_store.h"
+#include "settings/settings_file_lock_win.h"
 #include "settings/link_dialog_win.h"
 #include "settings/link_rules.h"
 #include "settings/option_menu_win.h"
@@ -72,6 +73,7 @@ void OnLinkChanged(HWND) {
   wchar_t value[LINK_TEXT_CAPACITY];
   LinkChange change = LinkValueFor(linkEditText, value);
   if (change == LinkChange::Refuse) return;
+  SettingsFileLock lock(iniPath);
   IniFileStore store(iniPath);
   store.WriteText(sectionName, L"link", change == LinkChange::Set ? value : nullptr);
   // Unsaved slot edits give way to the linked section's slots; savedTable stays

@@ -6,8 +6,10 @@
 #include "app/main_window.h"
 #include "app/window_placement.h"
 #include "common/module_path_win.h"
+#include "launch/slot_launch_win.h"
 #include "resources/resource.h"
 #include "settings/ini_file_store.h"
+#include "settings/settings_file_lock_win.h"
 #include "settings/option_rules.h"
 #include "settings/settings_path.h"
 
@@ -43,15 +45,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   wchar_t executablePath[MAX_PATH];
   if (GetExecutablePath(executablePath)) SettingsPathOf(executablePath, iniPath);
   IniFileStore store(iniPath);
+  bool onMouse = false;
+  {
+    SettingsFileLock lock(iniPath);  // another launcher may be rewriting the file
+    onMouse = ReadOnMouse(store);
+  }
   WindowOrigin origin = PlaceWindow(desktop.right, desktop.bottom, cursor.x, cursor.y, width,
-                                    height, ReadOnMouse(store));
+                                    height, onMouse);
 
   HWND window = CreateWindowExW(0, MAIN_WINDOW_CLASS, L"Pivora64", MAIN_WINDOW_STYLE, origin.x,
                                 origin.y, width, height, nullptr, nullptr, instance, &store);
   // Without a window nothing could ever end the loop below.
   if (window == nullptr) return 0;
   // A refused start has already posted its quit message: do not flash an empty window.
-  if (startAccepted) ShowWindow(window, showCommand);
+  if (startAccepted) {
+    ShowWindow(window, showCommand);
+    PreloadShellInBackground();
+  }
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

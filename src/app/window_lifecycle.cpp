@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "app/app_state.h"
 #include "app/button_grid.h"
@@ -12,6 +11,7 @@
 #include "icons/icon_cache_win.h"
 #include "resources/resource.h"
 #include "settings/ini_file_store.h"
+#include "settings/settings_file_lock_win.h"
 #include "settings/option_menu_win.h"
 #include "settings/settings_state.h"
 #include "settings/slot_store.h"
@@ -67,18 +67,14 @@ void CreateStatusBar(HWND window) {
 // was started without a target.
 bool ReadInvocation() {
   const wchar_t* rawCommandLine = GetCommandLineW();
-  int count = 0;
-  wchar_t** arguments = CommandLineToArgvW(rawCommandLine, &count);
-  if (arguments == nullptr) return false;
-  bool hasTarget = count >= 2;
-  if (hasTarget) {
-    // A command line is at most 32,767 units, so argument 1 always fits whole.
-    lstrcpynW(targetPath, arguments[1], TARGET_PATH_CAPACITY);
-    sectionName = SectionNameOf(targetPath, IsExistingDirectory(targetPath));
-    argumentString = ArgumentStringOf(rawCommandLine, lstrlenW(arguments[0]));
+  size_t programPathLength = 0;
+  // A command line is at most 32,767 units, so argument 1 always fits whole.
+  if (!FirstArgumentOf(rawCommandLine, programPathLength, targetPath, TARGET_PATH_CAPACITY)) {
+    return false;
   }
-  LocalFree(arguments);
-  return hasTarget;
+  sectionName = SectionNameOf(targetPath, IsExistingDirectory(targetPath));
+  argumentString = ArgumentStringOf(rawCommandLine, programPathLength);
+  return true;
 }
 
 }  // namespace
@@ -101,13 +97,19 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
 
   // wWinMain's store: it has read the options' section already.
   IniFileStore& store = *static_cast<IniFileStore*>(creation->lpCreateParams);
-  options = ReadOptions(store, optionsInFile);
+  {
+    // Under the lock, so a file another launcher is rewriting is never read half-written.
+    SettingsFileLock lock(iniPath);
+    options = ReadOptions(store, optionsInFile);
+    LoadSlotTable(store, sectionName, currentTable, linkTarget);
+    // Defaults read from a file that could not be opened must not replace what it
+    // holds: only options toggled in this run are written at the close.
+    if (store.ExistsButUnreadable()) optionsInFile = options;
+  }
+  savedTable = currentTable;
   ApplyTopmost(window);
   if (options.cacheIcon == 1) SetIconCacheDir();
   SetWindowTextW(window, FindFileName(targetPath));
-
-  LoadSlotTable(store, sectionName, currentTable, linkTarget);
-  savedTable = currentTable;
 
   CreateButtonGrid(window, moduleInstance);
   for (int slot = 0; slot < SLOT_COUNT; ++slot) RefreshSlotIcon(slot);
@@ -115,7 +117,8 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   SetInitialOptionChecks(optionMenu, options);
 
   CreateStatusBar(window);
-  DragAcceptFiles(window, TRUE);
+  // What DragAcceptFiles does, without loading shell32 before the first drop.
+  SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
   ShowSlotTitle(0);
 }
 
@@ -134,6 +137,7 @@ void OnKillFocus(HWND window, HWND gainingFocus) {
 // causes); each run writes the same values again.
 void OnClose(HWND) {
   if (startAccepted) {
+    SettingsFileLock lock(iniPath);
     IniFileStore store(iniPath);
     const wchar_t* section = SlotSectionOf(linkTarget, sectionName);
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {

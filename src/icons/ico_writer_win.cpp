@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "common/path_rules.h"
 #include "icons/ico_layout.h"
 
 namespace {
@@ -54,17 +55,25 @@ uint8_t* LayOutIcon(HICON icon, size_t& size) {
 }  // namespace
 
 void WriteIconFile(HICON icon, const wchar_t* path) {
+  // Written under a name of this process's own, then renamed into place: another
+  // launcher loading or writing the same icon at this moment sees the old file,
+  // the new one, or none, never a half-written one.
+  wchar_t temporary[MAX_PATH];
+  int folderLength = lstrlenW(path) - lstrlenW(FindFileName(path));
+  if (folderLength + 24 >= MAX_PATH) return;  // no room for the temporary name: not cached
+  lstrcpynW(temporary, path, folderLength + 1);
+  wsprintfW(temporary + folderLength, L"~pivora%lu.tmp", GetCurrentProcessId());
+
   size_t size = 0;
   uint8_t* bytes = LayOutIcon(icon, size);
   if (bytes == nullptr) return;
-  // No sharing: another instance writing the same file at this moment fails here.
-  HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     DWORD written = 0;
     BOOL whole = WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) &&
                  written == size;
     CloseHandle(file);
-    if (!whole) DeleteFileW(path);
+    if (!whole || !MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING)) DeleteFileW(temporary);
   }
   free(bytes);
 }

@@ -63,6 +63,18 @@ void IniFileStore::ReadText(const wchar_t* section, const wchar_t* key, const wc
   }
 }
 
+bool IniFileStore::ExistsButUnreadable() const {
+  if (path_[0] == 0) return false;
+  HANDLE file = CreateFileW(path_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 void IniFileStore::WriteText(const wchar_t* section, const wchar_t* key, const wchar_t* value) {
   if (path_[0] == 0) return;  // no usable settings path: write nothing rather than elsewhere
   if (value != nullptr && !fileEnsured_) {

@@ -16,6 +16,10 @@ class IniFileStore final : public ProfileStore {
                 wchar_t* buffer, size_t capacity) override;
   void WriteText(const wchar_t* section, const wchar_t* key, const wchar_t* value) override;
 
+  // The file is there but cannot be opened for reading (another program holds it
+  // without sharing, or access is denied): whatever was read came from defaults.
+  bool ExistsButUnreadable() const;
+
  private:
   static constexpr size_t LISTING_CAPACITY = 32768;
   static constexpr size_t LISTED_SECTION_CAPACITY = 260;

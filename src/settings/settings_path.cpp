@@ -14,3 +14,20 @@ bool SettingsPathOf(const WideChar* executablePath,
   settingsPath[stem] = 0;
   return AppendText(settingsPath, INI_EXTENSION);
 }
+
+void SettingsLockNameOf(const WideChar* settingsPath,
+                        WideChar (&lockName)[SETTINGS_LOCK_NAME_UNITS]) {
+  unsigned long long hash = 14695981039346656037ull;
+  for (const WideChar* p = settingsPath; *p != 0; ++p) {
+    WideChar unit = (*p >= 'A' && *p <= 'Z') ? static_cast<WideChar>(*p + ('a' - 'A')) : *p;
+    hash = (hash ^ static_cast<unsigned long long>(unit)) * 1099511628211ull;
+  }
+  CopyText(lockName, WIDE("Local\\Pivora64.settings."));
+  WideChar digits[17];
+  for (int i = 15; i >= 0; --i) {
+    digits[i] = static_cast<WideChar>("0123456789abcdef"[hash & 0xF]);
+    hash >>= 4;
+  }
+  digits[16] = 0;
+  AppendText(lockName, digits);
+}

@@ -13,11 +13,25 @@ const WideChar EMPTY[] = WIDE("");
 
 constexpr size_t RUNAS_VALUE_CAPACITY = 256;
 
+// What a read does with a value longer than the field: a title is shown cut, but
+// a cut command or icon path would name another file and a cut link another
+// section, so those read as empty (the key itself stays in the file untouched).
+enum class Overlong { Cut, Empty };
+
+template <size_t Capacity>
+void ReadBounded(ProfileStore& store, const WideChar* section, const WideChar* key,
+                 Overlong overlong, WideChar (&field)[Capacity]) {
+  WideChar value[Capacity + 1];  // one unit more than fits tells a cut value apart
+  store.ReadText(section, key, EMPTY, value, Capacity + 1);
+  if (TextLength(value) >= Capacity && overlong == Overlong::Empty) value[0] = 0;
+  CopyText(field, value);
+}
+
 void ReadSlotText(ProfileStore& store, const WideChar* section, const WideChar* prefix,
-                  int keyNumber, WideChar (&field)[SLOT_TEXT_CAPACITY]) {
+                  int keyNumber, Overlong overlong, WideChar (&field)[SLOT_TEXT_CAPACITY]) {
   WideChar key[SLOT_KEY_CAPACITY];
   FormatSlotKey(prefix, keyNumber, key);
-  store.ReadText(section, key, EMPTY, field, SLOT_TEXT_CAPACITY);
+  ReadBounded(store, section, key, overlong, field);
 }
 
 void SaveSlotText(ProfileStore& store, const WideChar* section, const WideChar* prefix,
@@ -51,13 +65,13 @@ void FormatSlotKey(const WideChar* prefix, int keyNumber, WideChar (&key)[SLOT_K
 
 void LoadSlotTable(ProfileStore& store, const WideChar* sectionName, SlotTable& table,
                    WideChar (&linkTarget)[LINK_TEXT_CAPACITY]) {
-  store.ReadText(sectionName, LINK_KEY, EMPTY, linkTarget, LINK_TEXT_CAPACITY);
+  ReadBounded(store, sectionName, LINK_KEY, Overlong::Empty, linkTarget);
   const WideChar* section = SlotSectionOf(linkTarget, sectionName);
   for (int n = 1; n <= SLOT_COUNT; ++n) {
     CommandSlot& slot = table.slots[n - 1];
-    ReadSlotText(store, section, TITLE_KEY, n, slot.title);
-    ReadSlotText(store, section, COMMAND_KEY, n, slot.command);
-    ReadSlotText(store, section, ICON_KEY, n, slot.icon);
+    ReadSlotText(store, section, TITLE_KEY, n, Overlong::Cut, slot.title);
+    ReadSlotText(store, section, COMMAND_KEY, n, Overlong::Empty, slot.command);
+    ReadSlotText(store, section, ICON_KEY, n, Overlong::Empty, slot.icon);
     WideChar runAs[RUNAS_VALUE_CAPACITY];
     WideChar key[SLOT_KEY_CAPACITY];
     FormatSlotKey(RUNAS_KEY, n, key);

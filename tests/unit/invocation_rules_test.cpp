@@ -120,4 +120,26 @@ TEST(SettingsPath, ReplacesOrAppendsTheExtensionOrRefuses) {
   }
 }
 
+// One file, one lock, whatever the letter case of its path; another file, another
+// lock; and always a valid kernel object name.
+TEST(SettingsPath, LockNameFollowsTheFileNotItsSpelling) {
+  auto name = [](const Text& path) {
+    WideChar lock[SETTINGS_LOCK_NAME_UNITS];
+    SettingsLockNameOf(path.c_str(), lock);
+    return Text(lock);
+  };
+  const Text tools = name(u"C:\\Tools\\Pivora64.ini");
+  EXPECT_EQ(tools, name(u"c:\\TOOLS\\pivora64.INI"));
+  EXPECT_NE(tools, name(u"C:\\Tools2\\Pivora64.ini"));
+  EXPECT_NE(tools, name(u"C:\\Tools\\Pivora64.ini "));
+  EXPECT_NE(name(u"C:\\\u00C9\\Pivora64.ini"), name(u"C:\\\u00E9\\Pivora64.ini"))
+      << "only ASCII letters fold";
+  const Text prefix = u"Local\\Pivora64.settings.";
+  for (const Text& lock : {tools, name(u""), name(Text(300, u'x'))}) {
+    ASSERT_EQ(lock.size(), prefix.size() + 16);
+    EXPECT_EQ(lock.substr(0, prefix.size()), prefix);
+    EXPECT_EQ(lock.substr(prefix.size()).find_first_not_of(u"0123456789abcdef"), Text::npos);
+  }
+}
+
 }  // namespace

@@ -104,25 +104,37 @@ TEST(LoadSlotTable, FollowsOneLevelOfLink) {
   }
 }
 
-TEST(LoadSlotTable, CutsLongValuesToTheirCapacity) {
-  const Text longLink = Text(LINK_TEXT_CAPACITY - 1, u'k') + Text(45, u'x');
-  const Text cutLink = longLink.substr(0, LINK_TEXT_CAPACITY - 1);
+// A cut title is only shown; a cut command, icon or link would name something
+// else, so those read as empty, and the run uses its own section.
+TEST(LoadSlotTable, OverlongValuesAreCutOnlyWhereCuttingIsHarmless) {
+  const Text fullLink = Text(LINK_TEXT_CAPACITY - 1, u'k');
+  const Text fullText = Text(SLOT_TEXT_CAPACITY - 1, u'f');
   const Text longTitle = Text(SLOT_TEXT_CAPACITY - 1, u't') + u"overflow";
-  const Text longCommand = Text(SLOT_TEXT_CAPACITY - 1, u'c') + u"overflow";
-  const Text longIcon = Text(SLOT_TEXT_CAPACITY + 100, u'i');
   FakeProfileStore store;
-  store.Put(u".txt", u"link", longLink);
-  // The cut link is the name the slots are read from.
-  store.Put(cutLink, u"title1", longTitle);
-  store.Put(cutLink, u"command1", longCommand);
-  store.Put(cutLink, u"icon1", longIcon);
+  store.Put(u".txt", u"link", fullLink + u"x");
+  store.Put(fullLink, u"title1", u"the cut link's section");
+  store.Put(u".txt", u"title1", longTitle);
+  store.Put(u".txt", u"command1", fullText + u"x");
+  store.Put(u".txt", u"icon1", fullText + u",1");
+  store.Put(u".txt", u"command2", fullText);  // exactly fits
+  store.Put(u".txt", u"icon2", fullText);
+  store.Put(u".log", u"link", fullLink);      // exactly fits
   SlotTable table{};
-  WideChar link[LINK_TEXT_CAPACITY];
+  WideChar link[LINK_TEXT_CAPACITY] = u"stale";
   LoadSlotTable(store, u".txt", table, link);
-  EXPECT_EQ(Text(link), cutLink);
+  EXPECT_EQ(Text(link), u"");
   EXPECT_EQ(Text(table.slots[0].title), longTitle.substr(0, SLOT_TEXT_CAPACITY - 1));
-  EXPECT_EQ(Text(table.slots[0].command), longCommand.substr(0, SLOT_TEXT_CAPACITY - 1));
-  EXPECT_EQ(Text(table.slots[0].icon), longIcon.substr(0, SLOT_TEXT_CAPACITY - 1));
+  EXPECT_EQ(Text(table.slots[0].command), u"");
+  EXPECT_EQ(Text(table.slots[0].icon), u"");
+  EXPECT_EQ(Text(table.slots[1].command), fullText);
+  EXPECT_EQ(Text(table.slots[1].icon), fullText);
+  LoadSlotTable(store, u".log", table, link);
+  EXPECT_EQ(Text(link), fullLink);
+  EXPECT_EQ(Text(table.slots[0].title), u"the cut link's section");
+  // Nothing read is written back: the overlong keys stay in the file whole.
+  SlotTable saved = table;
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) SaveSlot(store, slot, u".txt", table, saved);
+  EXPECT_TRUE(store.writes.empty());
 }
 
 TEST(LoadSlotTable, LeavesNothingOfTheEarlierContent) {
