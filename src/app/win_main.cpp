@@ -6,7 +6,6 @@
 #include "app/main_window.h"
 #include "app/window_placement.h"
 #include "common/module_path_win.h"
-#include "launch/slot_launch_win.h"
 #include "resources/resource.h"
 #include "settings/ini_file_store.h"
 #include "settings/settings_file_lock_win.h"
@@ -58,10 +57,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   // Without a window nothing could ever end the loop below.
   if (window == nullptr) return 0;
   // A refused start has already posted its quit message: do not flash an empty window.
-  if (startAccepted) {
-    ShowWindow(window, showCommand);
-    PreloadShellInBackground();
-  }
+  if (startAccepted) ShowWindow(window, showCommand);
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -47,19 +47,3 @@ LaunchPlanResult LaunchDirectly(const CommandSlot& slot, const wchar_t* argument
   if (process.hProcess != nullptr) CloseHandle(process.hProcess);
   return result;
 }
-
-namespace {
-
-DWORD WINAPI LoadShellLibrary(void*) {
-  LoadLibraryW(L"shell32.dll");  // kept loaded: the launch binds to it later
-  return 0;
-}
-
-}  // namespace
-
-void PreloadShellInBackground() {
-  HANDLE thread = CreateThread(nullptr, 0, LoadShellLibrary, nullptr, 0, nullptr);
-  if (thread == nullptr) return;  // the first launch then loads it itself
-  SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
-  CloseHandle(thread);
-}

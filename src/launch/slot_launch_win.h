@@ -16,7 +16,3 @@ LaunchPlanResult LaunchThroughShell(const CommandSlot& slot, const wchar_t* argu
 // The whole line to CreateProcessW: no split, no verb, no expansion.
 LaunchPlanResult LaunchDirectly(const CommandSlot& slot, const wchar_t* argument,
                                 const wchar_t* settingsPath);
-
-// Loads shell32 on a thread of its own once the window is up, so that neither the
-// start (which needs no shell32) nor the first shell launch waits for it.
-void PreloadShellInBackground();
