@@ -17,7 +17,8 @@ bool IsSlot(int slot) { return slot >= 0 && slot < SLOT_COUNT; }
 int TakeCoordinate(FuzzInput& input, int last) {
   if (input.Flag()) return input.I32();
   // A step near the last position, wrapping at the ends of the int range.
-  return static_cast<int>(static_cast<uint32_t>(last) + static_cast<uint32_t>(input.InRange(-8, 8)));
+  return static_cast<int>(static_cast<uint32_t>(last) +
+                          static_cast<uint32_t>(input.InRange(-8, 8)));
 }
 
 void CheckMove(FuzzInput& input, DragGesture& gesture) {
@@ -45,8 +46,9 @@ void CheckRelease(FuzzInput& input, DragGesture& gesture, SlotTable& table, Slot
   Check(gesture.sourceSlot == -1 && gesture.active == 0, "every release ends the gesture");
   Check(drop.source == before.sourceSlot, "the drop names the picked-up slot");
   bool dropping = before.sourceSlot != -1 && !sourceIsEmpty && before.active == 1;
-  DropKind expected = !dropping ? DropKind::None
-                      : over == -1 ? DropKind::RestoreSource : DropKind::Swap;
+  DropKind expected = !dropping    ? DropKind::None
+                      : over == -1 ? DropKind::RestoreSource
+                                   : DropKind::Swap;
   Check(drop.kind == expected, "the drop's kind");
   Check(drop.swallowNextClick == (expected == DropKind::Swap && over == drop.source),
         "only a drop on its own button swallows the click");

@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (expected.size() < FIELD) {
     Check(written && got == expected, "icon location is the path, and the index unless .ico");
   } else {
-    Check(!written && got == WIDE("untouched"), "an icon location that does not fit is not written");
+    Check(!written && got == WIDE("untouched"),
+          "an icon location that does not fit is not written");
   }
   return 0;
 }

@@ -85,12 +85,12 @@ class FuzzInput {
  private:
   static Text Piece(int index) {
     static const WideChar* const pieces[30] = {
-        WIDE("%1"),   WIDE(".exe "), WIDE(".cmd "), WIDE(".bat "),  WIDE(".lnk "),
-        WIDE(".exe"), WIDE(".cmd"),  WIDE(".ico"),  WIDE("C:\\"),   WIDE("\\\\"),
-        WIDE(":\\"),  WIDE("\""),    WIDE("\t"),    WIDE("\u3000"), WIDE("\u00A0"),
+        WIDE("%1"),     WIDE(".exe "),  WIDE(".cmd "),  WIDE(".bat "),  WIDE(".lnk "),
+        WIDE(".exe"),   WIDE(".cmd"),   WIDE(".ico"),   WIDE("C:\\"),   WIDE("\\\\"),
+        WIDE(":\\"),    WIDE("\""),     WIDE("\t"),     WIDE("\u3000"), WIDE("\u00A0"),
         WIDE("\u00E9"), WIDE("\u65E5"), WIDE("\xD83D"), WIDE("\xDE00"), WIDE("\xFFFF"),
-        WIDE(".CMD"), WIDE(".ICO"),  WIDE("ON"),    WIDE("OFF"),    WIDE("["),
-        WIDE("]"),    WIDE("="),     WIDE("\r\n"),  WIDE(".."),     WIDE("-2147483648"),
+        WIDE(".CMD"),   WIDE(".ICO"),   WIDE("ON"),     WIDE("OFF"),    WIDE("["),
+        WIDE("]"),      WIDE("="),      WIDE("\r\n"),   WIDE(".."),     WIDE("-2147483648"),
     };
     return pieces[index];
   }

@@ -51,7 +51,8 @@ uint32_t U16At(const std::vector<uint8_t>& out, size_t at) { return out[at] | ou
 
 std::vector<uint8_t> Rows(FuzzInput& input, const BitmapShape& b) {
   std::vector<uint8_t> rows(size_t(b.widthBytes) * size_t(b.height));
-  for (size_t i = 0; i < rows.size(); ++i) rows[i] = input.Empty() ? uint8_t(i * 7 + 1) : input.Byte();
+  for (size_t i = 0; i < rows.size(); ++i)
+    rows[i] = input.Empty() ? uint8_t(i * 7 + 1) : input.Byte();
   return rows;
 }
 
@@ -75,11 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   BitmapShape mask = TakeShape(input, &color);
 
   size_t total = IcoFileBytes(color, mask);
-  bool usable = Usable(color) && Usable(mask) && mask.width == color.width &&
-                mask.height == color.height;
-  uint64_t expected =
-      usable ? HEADERS + Padded(color) * uint64_t(color.height) + Padded(mask) * uint64_t(mask.height)
-             : 0;
+  bool usable =
+      Usable(color) && Usable(mask) && mask.width == color.width && mask.height == color.height;
+  uint64_t expected = usable ? HEADERS + Padded(color) * uint64_t(color.height) +
+                                   Padded(mask) * uint64_t(mask.height)
+                             : 0;
   Check(total == (expected <= MAX_FILE ? expected : 0), "file size from the two planes");
   if (total == 0) {
     uint8_t spare[64];

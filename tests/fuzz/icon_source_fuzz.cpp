@@ -69,14 +69,20 @@ void CheckCachePath(const Text& folder, const IconSource& source) {
   Scribble(cachePath->units);
   bool whole = IconCachePath(Terminated(folder).data(), source, cachePath->units);
   Text got = TextIn(cachePath->units);
+  Text folderPart = folder.empty() || folder.back() == '\\' ? folder : folder + WIDE("\\");
+  if (whole) {
+    Check(HasPrefix(got, folderPart) &&
+              got.find_first_of(WIDE("\\/:"), folderPart.size()) == Text::npos,
+          "the cache file lies directly in the cache folder");
+  }
+  // A source that ends in a separator names a folder ("C:\a\..\"): no file name.
   Text name(FindFileName(source.path));
-  Text expected = folder.empty() ? Text()
-                  : folder + (folder.back() == '\\' ? WIDE("") : WIDE("\\")) + name +
-                        CacheSuffix(source.index);
-  if (!folder.empty() && expected.size() < ICON_PATH_CAPACITY) {
+  bool isFileName = name.find_first_of(WIDE("\\/:")) == Text::npos;
+  Text expected = folderPart + name + CacheSuffix(source.index);
+  if (!folder.empty() && isFileName && expected.size() < ICON_PATH_CAPACITY) {
     Check(whole && got == expected, "cache name is folder, file name and index");
   } else {
-    Check(!whole && got.empty(), "no cache name rather than a cut one");
+    Check(!whole && got.empty(), "no cache name rather than a cut or stray one");
   }
 }
 

@@ -58,8 +58,9 @@ void CheckDirect(const Text& command, const Text& argument, const Text& settings
   static DirectLaunchPlan plan;
   Scribble(plan.commandLine);
   Scribble(plan.directory);
-  LaunchPlanResult result = PlanDirectLaunch(Terminated(command).data(), Terminated(argument).data(),
-                                             Terminated(settingsPath).data(), plan);
+  LaunchPlanResult result =
+      PlanDirectLaunch(Terminated(command).data(), Terminated(argument).data(),
+                       Terminated(settingsPath).data(), plan);
   Text line = TextIn(plan.commandLine);
   Text directory = TextIn(plan.directory);
   Check(plan.hidden == IsCmdExtension(command), "direct: hidden exactly for .cmd commands");
@@ -68,7 +69,8 @@ void CheckDirect(const Text& command, const Text& argument, const Text& settings
   Text folder = FolderOf(command, settingsPath);
   if (command.empty()) {
     Check(result == LaunchPlanResult::NoCommand && line.empty(), "direct: empty command");
-  } else if (expected.size() >= COMMAND_LINE_CAPACITY || folder.size() >= WORKING_DIRECTORY_CAPACITY) {
+  } else if (expected.size() >= COMMAND_LINE_CAPACITY ||
+             folder.size() >= WORKING_DIRECTORY_CAPACITY) {
     Check(result == LaunchPlanResult::TooLong && line.empty() && directory.empty(),
           "direct: refused whole");
   } else {
@@ -83,9 +85,9 @@ void CheckShell(const Text& command, int runAs, const Text& argument, const Text
   Scribble(plan.file);
   Scribble(plan.parameters);
   Scribble(plan.directory);
-  LaunchPlanResult result = PlanShellLaunch(Terminated(command).data(), runAs,
-                                            Terminated(argument).data(),
-                                            Terminated(settingsPath).data(), plan);
+  LaunchPlanResult result =
+      PlanShellLaunch(Terminated(command).data(), runAs, Terminated(argument).data(),
+                      Terminated(settingsPath).data(), plan);
   Text file = TextIn(plan.file);
   Text parameters = TextIn(plan.parameters);
   Text directory = TextIn(plan.directory);

@@ -42,7 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         int field = input.Byte() % 3;
         CommandSlot& target = table->slots[slot];
         Put(field == 0 ? target.title : field == 1 ? target.command : target.icon, text);
-        (field == 0 ? model[slot].title : field == 1 ? model[slot].command : model[slot].icon) = text;
+        (field == 0   ? model[slot].title
+         : field == 1 ? model[slot].command
+                      : model[slot].icon) = text;
         break;
       }
       case 1:

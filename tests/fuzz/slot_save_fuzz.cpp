@@ -52,8 +52,7 @@ class MemoryStore final : public ProfileStore {
   }
 };
 
-const WideChar* const FIELD_KEYS[4] = {WIDE("title"), WIDE("command"), WIDE("icon"),
-                                       WIDE("runas")};
+const WideChar* const FIELD_KEYS[4] = {WIDE("title"), WIDE("command"), WIDE("icon"), WIDE("runas")};
 
 Text KeyOf(int field, int slot) {
   Text key = FIELD_KEYS[field];
@@ -63,10 +62,14 @@ Text KeyOf(int field, int slot) {
 
 Text FieldText(const CommandSlot& slot, int field) {
   switch (field) {
-    case 0: return TextIn(slot.title);
-    case 1: return TextIn(slot.command);
-    case 2: return TextIn(slot.icon);
-    default: return slot.runAs == 1 ? WIDE("ON") : Text();
+    case 0:
+      return TextIn(slot.title);
+    case 1:
+      return TextIn(slot.command);
+    case 2:
+      return TextIn(slot.icon);
+    default:
+      return slot.runAs == 1 ? WIDE("ON") : Text();
   }
 }
 
@@ -109,13 +112,16 @@ void Edit(FuzzInput& input, SlotTable& table) {
   }
   WideChar(&text)[SLOT_TEXT_CAPACITY] = FieldBuffer(slot, field);
   switch (input.Byte() % 3) {
-    case 0: text[0] = 0; break;
+    case 0:
+      text[0] = 0;
+      break;
     case 1:  // the same text in other ASCII letter case
       for (WideChar* unit = text; *unit != 0; ++unit) {
         if ((*unit | 0x20) >= 'a' && (*unit | 0x20) <= 'z') *unit ^= 0x20;
       }
       break;
-    default: Put(text, input.TakeText(SLOT_TEXT_CAPACITY + 20));
+    default:
+      Put(text, input.TakeText(SLOT_TEXT_CAPACITY + 20));
   }
 }
 
