@@ -98,17 +98,27 @@ static void FormatCacheSuffix(int32_t index, WideChar (&suffix)[20]) {
   AppendText(suffix, WIDE("].ico"));
 }
 
+// A source that ends in a separator names a folder or a drive ("D:\Projects\",
+// "C:\Tools\..\"): what is left of it is no file name, and put behind the cache
+// folder it would point into a subfolder, a stream or the folder above.
+static bool IsPlainFileName(const WideChar* name) {
+  for (; *name != 0; ++name) {
+    if (*name == '\\' || *name == '/' || *name == ':') return false;
+  }
+  return true;
+}
+
 bool IconCachePath(const WideChar* cacheFolder, const IconSource& source,
                    WideChar (&cachePath)[ICON_PATH_CAPACITY]) {
   cachePath[0] = 0;
-  if (TextIsEmpty(cacheFolder)) return false;
+  const WideChar* name = FindFileName(source.path);
+  if (TextIsEmpty(cacheFolder) || !IsPlainFileName(name)) return false;
   WideChar suffix[20];
   FormatCacheSuffix(source.index, suffix);
   size_t folderLength = TextLength(cacheFolder);
   bool whole = CopyText(cachePath, cacheFolder);
   if (whole && cacheFolder[folderLength - 1] != '\\') whole = AppendText(cachePath, WIDE("\\"));
-  whole =
-      whole && AppendText(cachePath, FindFileName(source.path)) && AppendText(cachePath, suffix);
+  whole = whole && AppendText(cachePath, name) && AppendText(cachePath, suffix);
   if (!whole) cachePath[0] = 0;
   return whole;
 }

@@ -26,6 +26,7 @@ void ResolveIconSource(const WideChar* iconText, const WideChar* commandText, Ic
 // The cache file of a source: the folder, one backslash, the source's file name,
 // then "[index].ico" or, for index 0, ".ico". False when it would not fit in
 // ICON_PATH_CAPACITY - 1 units: such an icon is not cached at all, since a cut
-// name could be another icon's.
+// name could be another icon's. False too for a source ending in a separator (a
+// folder or drive): its cache file would not lie in the cache folder.
 bool IconCachePath(const WideChar* cacheFolder, const IconSource& source,
                    WideChar (&cachePath)[ICON_PATH_CAPACITY]);

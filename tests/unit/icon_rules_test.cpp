@@ -71,6 +71,9 @@ TEST(IconRules, IconCachePathNamesTheFileOrRefuses) {
       {"260 units refused", folder249 + u"f", u"C:\\a.exe", 0, u""},
       {"index suffix over the limit", folder249, u"C:\\a.exe", 1, u""},
       {"folder alone too long", Text(300, u'f'), u"a.exe", 0, u""},
+      {"a folder source is not cached", u"C:\\c", u"D:\\Projects\\", 0, u""},
+      {"nor one that would leave the cache", u"C:\\c", u"C:\\Tools\\..\\", 0, u""},
+      {"nor a drive", u"C:\\c", u"D:", 3, u""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
