@@ -17,6 +17,8 @@ set(PIVORA_FUZZ_TARGETS
   drag_gesture
   edit_texts
   slot_edits
+  command_line
+  settings_text
 )
 foreach(name ${PIVORA_FUZZ_TARGETS})
   add_executable(fuzz_${name} tests/fuzz/${name}_fuzz.cpp)

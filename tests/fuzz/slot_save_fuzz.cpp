@@ -89,13 +89,20 @@ Text TakeKey(FuzzInput& input) {
   return input.TakeText(20);
 }
 
-// Every field loaded whole from the section, cut to capacity, runAs on for "ON" only.
+// What a load gives for a stored text: a title cut to capacity, a command or icon
+// that does not fit as empty (a cut one would name another file).
+Text Loaded(const Text& stored, int field) {
+  if (stored.size() < SLOT_TEXT_CAPACITY) return stored;
+  return field == 0 ? stored.substr(0, SLOT_TEXT_CAPACITY - 1) : Text();
+}
+
+// Every field loaded from the section as Loaded says, runAs on for "ON" only.
 void CheckLoaded(const MemoryStore& store, const Text& section, const SlotTable& table) {
   for (int s = 0; s < SLOT_COUNT; ++s) {
     for (int field = 0; field < 4; ++field) {
       auto found = store.entries.find(MemoryStore::NameOf(section, KeyOf(field, s)));
       Text stored = found != store.entries.end() ? found->second : Text();
-      Text expected = field < 3 ? stored.substr(0, SLOT_TEXT_CAPACITY - 1)
+      Text expected = field < 3 ? Loaded(stored, field)
                                 : (Folded(stored) == WIDE("on") ? WIDE("ON") : Text());
       Check(FieldText(table.slots[s], field) == expected, "a loaded field is what the file holds");
     }
@@ -143,6 +150,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Scribble(link);
   LoadSlotTable(store, Terminated(sectionName).data(), *saved, link);
   const Text linkText = TextIn(link);
+  auto storedLink = store.entries.find(MemoryStore::NameOf(sectionName, WIDE("link")));
+  Text expectedLink = storedLink != store.entries.end() ? storedLink->second : Text();
+  if (expectedLink.size() >= LINK_TEXT_CAPACITY) expectedLink.clear();  // a cut link names another section
+  Check(linkText == expectedLink, "the link is what the file holds, or none when it does not fit");
   const Text slotSection = linkText.empty() ? sectionName : linkText;
   Check(Text(SlotSectionOf(link, Terminated(sectionName).data())) == slotSection,
         "the link, when there is one, names the slot section");
