@@ -38,6 +38,22 @@ bool IsCmdExtension(const Text& command) {
   return extension == WIDE(".cmd");
 }
 
+// A launch may be refused for cmd.exe's sake only when cmd.exe could be the reader
+// (the line names a .bat or .cmd file, or cmd itself) and the argument holds a unit
+// cmd.exe acts on; a plain program's argument never is.
+bool CmdMayObject(const Text& line, const Text& argument) {
+  Text folded = line;
+  for (WideChar& unit : folded) {
+    if (unit >= 'A' && unit <= 'Z') unit = static_cast<WideChar>(unit - 'A' + 'a');
+  }
+  bool cmdReads = folded.find(WIDE(".bat")) != Text::npos ||
+                  folded.find(WIDE(".cmd")) != Text::npos || folded.find(WIDE("cmd")) != Text::npos ||
+                  folded.find(WIDE("comspec")) != Text::npos;
+  bool special = false;
+  for (WideChar unit : argument) special = special || unit < 0x20 || Text(WIDE("%!&|<>^()\"")).find(unit) != Text::npos;
+  return cmdReads && special;
+}
+
 void CheckCompose(const Text& command, const Text& argument) {
   static HeapBuffer<COMMAND_LINE_CAPACITY> line;
   Scribble(line.units);
@@ -73,6 +89,8 @@ void CheckDirect(const Text& command, const Text& argument, const Text& settings
              folder.size() >= WORKING_DIRECTORY_CAPACITY) {
     Check(result == LaunchPlanResult::TooLong && line.empty() && directory.empty(),
           "direct: refused whole");
+  } else if (result == LaunchPlanResult::UnsafeForCmd) {
+    Check(CmdMayObject(expected, argument) && line.empty(), "direct: refused for cmd.exe only with cause");
   } else {
     Check(result == LaunchPlanResult::Ready, "direct: ready when everything fits");
     Check(line == expected, "direct: line carries the whole argument");
@@ -110,6 +128,11 @@ void CheckShell(const Text& command, int runAs, const Text& argument, const Text
     Check(result == LaunchPlanResult::TooLong && file.empty() && parameters.empty() &&
               directory.empty(),
           "shell: refused whole");
+    return;
+  }
+  if (result == LaunchPlanResult::UnsafeForCmd) {
+    Check(CmdMayObject(line, argument) && file.empty() && parameters.empty(),
+          "shell: refused for cmd.exe only with cause");
     return;
   }
   Check(result == LaunchPlanResult::Ready, "shell: ready when everything fits");
