@@ -87,8 +87,10 @@ void CheckDirect(const Text& command, const Text& argument, const Text& settings
     Check(result == LaunchPlanResult::NoCommand && line.empty(), "direct: empty command");
   } else if (expected.size() >= COMMAND_LINE_CAPACITY ||
              folder.size() >= WORKING_DIRECTORY_CAPACITY) {
-    Check(result == LaunchPlanResult::TooLong && line.empty() && directory.empty(),
-          "direct: refused whole");
+    // Either refusal may come first when both apply.
+    bool refused = result == LaunchPlanResult::TooLong ||
+                   (result == LaunchPlanResult::UnsafeForCmd && CmdMayObject(expected, argument));
+    Check(refused && line.empty() && directory.empty(), "direct: refused whole");
   } else if (result == LaunchPlanResult::UnsafeForCmd) {
     Check(CmdMayObject(expected, argument) && line.empty(), "direct: refused for cmd.exe only with cause");
   } else {
@@ -125,8 +127,9 @@ void CheckShell(const Text& command, int runAs, const Text& argument, const Text
   bool fits = line.size() < COMMAND_LINE_CAPACITY && expectedFile.size() < PROGRAM_PATH_CAPACITY &&
               FolderOf(expectedFile, settingsPath).size() < WORKING_DIRECTORY_CAPACITY;
   if (!fits) {
-    Check(result == LaunchPlanResult::TooLong && file.empty() && parameters.empty() &&
-              directory.empty(),
+    bool refused = result == LaunchPlanResult::TooLong ||
+                   (result == LaunchPlanResult::UnsafeForCmd && CmdMayObject(line, argument));
+    Check(refused && file.empty() && parameters.empty() && directory.empty(),
           "shell: refused whole");
     return;
   }
