@@ -13,8 +13,8 @@ seconds="${1:-10}"
 if [ $# -gt 0 ]; then shift; fi
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(argument_string launch_plan icon_source ico_layout slot_save link_value
-           drag_gesture edit_texts slot_edits)
+  # The list the build knows, so a new target is run as soon as it is built.
+  mapfile -t targets < <(sed -n '/^set(PIVORA_FUZZ_TARGETS/,/^)/{/[()]/d;s/ //g;p}' cmake/fuzz.cmake)
 fi
 
 bash scripts/install-deps.sh
