@@ -25,3 +25,10 @@ bool TextEqualsIgnoringAsciiCase(const WideChar* a, const WideChar* b) {
   }
   return a[i] == b[i];
 }
+
+bool TextEquals(const WideChar* a, const WideChar* b) {
+  size_t i = 0;
+  for (; a[i] != 0 && a[i] == b[i]; ++i) {
+  }
+  return a[i] == b[i];
+}

@@ -35,8 +35,12 @@ inline bool AppendText(WideChar (&dest)[Capacity], const WideChar* source) {
   return CopyTextBounded(dest + used, Capacity - used, source);
 }
 
-// The one text comparison of the program: equal length, and equal units after
-// folding only the ASCII letters A-Z onto a-z. No locale, no other letters.
+// How the program matches names (extensions, option words): equal length, and
+// equal units after folding only the ASCII letters A-Z onto a-z. No locale.
 bool TextEqualsIgnoringAsciiCase(const WideChar* a, const WideChar* b);
+
+// Unit for unit. What a user typed is compared this way: "notepad" becoming
+// "Notepad" is an edit to keep.
+bool TextEquals(const WideChar* a, const WideChar* b);
 
 inline bool TextIsEmpty(const WideChar* text) { return text[0] == 0; }

@@ -36,7 +36,7 @@ void ReadSlotText(ProfileStore& store, const WideChar* section, const WideChar* 
 
 void SaveSlotText(ProfileStore& store, const WideChar* section, const WideChar* prefix,
                   int keyNumber, const WideChar* current, const WideChar* saved) {
-  if (TextEqualsIgnoringAsciiCase(current, saved)) return;
+  if (TextEquals(current, saved)) return;
   WideChar key[SLOT_KEY_CAPACITY];
   FormatSlotKey(prefix, keyNumber, key);
   store.WriteText(section, key, TextIsEmpty(current) ? nullptr : current);

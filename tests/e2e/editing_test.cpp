@@ -61,6 +61,7 @@ TEST(Editing, ShiftEnterEditsTheSlotAndEscapeCancels) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(FieldText(dialog, 1000), L"Editor") << "cancel changed nothing";
   SetField(dialog, 1000, L"エディタ");
+  SetField(dialog, 1003, L"C:\\E.exe %1");  // a change of letter case only is an edit too
   SendMessageW(GetDlgItem(dialog, 1002), BM_SETCHECK, BST_UNCHECKED, 0);
   PressKey(VK_RETURN);  // registers
   ASSERT_TRUE(WaitUntil([&] { return FindDialog(launcher.ProcessId(), EDIT_CAPTION) == nullptr; }));
@@ -69,7 +70,7 @@ TEST(Editing, ShiftEnterEditsTheSlotAndEscapeCancels) {
 
   const std::wstring& ini = folder.Settings();
   EXPECT_EQ(IniValue(ini, L".txt", L"title1"), L"エディタ");
-  EXPECT_EQ(IniValue(ini, L".txt", L"command1"), L"C:\\e.exe %1");
+  EXPECT_EQ(IniValue(ini, L".txt", L"command1"), L"C:\\E.exe %1");
   EXPECT_EQ(IniValue(ini, L".txt", L"runas1"), MISSING);
   EXPECT_EQ(IniValue(ini, L".txt", L"title2"), L"keep");
 }

@@ -99,12 +99,13 @@ TEST(IniFileStore, ChangeOnlySaveRewritesJustTheChangedKeys) {
   LoadSlotTable(store, L".TXT", saved, link);
   SlotTable current = saved;
   lstrcpyW(current.slots[2].command, L"C:\\w.exe %1");  // changed
-  lstrcpyW(current.slots[0].title, L"EDITOR");           // ASCII case only: not saved
+  lstrcpyW(current.slots[0].title, L"EDITOR");           // letter case only: saved too
   current.slots[1].runAs = 0;                            // unchanged
   for (int slot = 0; slot < SLOT_COUNT; ++slot) SaveSlot(store, slot, L".TXT", current, saved);
 
   std::wstring expected = before;
   expected.replace(expected.find(L"C:\\v.exe"), 8, L"C:\\w.exe");
+  expected.replace(expected.find(L"Editor"), 6, L"EDITOR");
   EXPECT_EQ(Utf16Text(ReadAll(path)), expected);
 
   current.slots[2].runAs = 0;
