@@ -10,6 +10,7 @@ add_executable(Pivora64 WIN32
   src/app/win_main.cpp
   src/app/main_window.cpp
   src/app/window_lifecycle.cpp
+  src/app/status_bar.cpp
   src/app/app_state.cpp
   src/app/button_grid.cpp
   src/app/grid_input.cpp

@@ -9,8 +9,8 @@
 #include "app/button_grid.h"
 #include "app/drag_input.h"
 #include "app/grid_rules.h"
-#include "app/main_window.h"
 #include "app/slot_editing.h"
+#include "app/status_bar.h"
 #include "editing/editing_state.h"
 #include "launch/slot_launch_win.h"
 #include "settings/settings_state.h"
@@ -24,13 +24,16 @@ void OnKeyDown(HWND window, WPARAM key) {
     SendMessageW(window, WM_CLOSE, 0, 0);
     return;
   }
+  DismissLaunchReport();
   int hotkeySlot = HotkeySlot(static_cast<int>(key));
   if (hotkeySlot >= 0 && !KeyIsDown(VK_CONTROL)) {
     // The highlight stays where it is; an empty slot starts nothing and keeps the window.
     selectedSlot = hotkeySlot;
-    if (LaunchDirectly(currentTable.slots[hotkeySlot], argumentString, iniPath) ==
-        LaunchPlanResult::Ready) {
+    LaunchOutcome outcome = LaunchDirectly(currentTable.slots[hotkeySlot], argumentString, iniPath);
+    if (outcome.result == LaunchPlanResult::Ready) {
       SendMessageW(window, WM_CLOSE, 0, 0);
+    } else if (outcome.result != LaunchPlanResult::NoCommand) {
+      ReportUnstartedLaunch(outcome);
     }
     return;
   }
@@ -76,6 +79,7 @@ void OnMouseMove(HWND window, WPARAM keys, LPARAM position) {
   if (point.x == startCursorPos.x && point.y == startCursorPos.y) return;
   startCursorPos = {-1, -1};
   if (hovered == selectedSlot) return;
+  DismissLaunchReport();
   MoveHighlight(selectedSlot, hovered);
   selectedSlot = hovered;
   ShowSlotTitle(hovered);

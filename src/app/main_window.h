@@ -14,6 +14,3 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void OnCreate(HWND window, const CREATESTRUCTW* creation);
 void OnKillFocus(HWND window, HWND gainingFocus);
 void OnClose(HWND window);
-
-// The status bar shows one slot's title.
-void ShowSlotTitle(int slot);

@@ -5,7 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/button_grid.h"
-#include "app/main_window.h"
+#include "app/status_bar.h"
 #include "icons/icon_cache_win.h"
 #include "resources/resource.h"
 #include "settings/ini_file_store.h"
@@ -73,12 +73,15 @@ void OnLinkChanged(HWND) {
   wchar_t value[LINK_TEXT_CAPACITY];
   LinkChange change = LinkValueFor(linkEditText, value);
   if (change == LinkChange::Refuse) return;
-  SettingsFileLock lock(iniPath);
-  IniFileStore store(iniPath);
-  store.WriteText(sectionName, L"link", change == LinkChange::Set ? value : nullptr);
-  // Unsaved slot edits give way to the linked section's slots; savedTable stays
-  // the start-up snapshot, so the close writes only what differs from it.
-  LoadSlotTable(store, sectionName, currentTable, linkTarget);
+  {
+    // Held for the file access only: the icons that follow may take a while to extract.
+    SettingsFileLock lock(iniPath);
+    IniFileStore store(iniPath);
+    store.WriteText(sectionName, L"link", change == LinkChange::Set ? value : nullptr);
+    // Unsaved slot edits give way to the linked section's slots; savedTable stays
+    // the start-up snapshot, so the close writes only what differs from it.
+    LoadSlotTable(store, sectionName, currentTable, linkTarget);
+  }
   RefreshAllSlots();
   ShowSlotTitle(selectedSlot);
 }

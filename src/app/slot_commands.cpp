@@ -3,9 +3,9 @@
 #include "app/app_state.h"
 #include "app/button_grid.h"
 #include "app/grid_rules.h"
-#include "app/main_window.h"
 #include "app/option_commands.h"
 #include "app/slot_editing.h"
+#include "app/status_bar.h"
 #include "editing/editing_state.h"
 #include "launch/slot_launch_win.h"
 #include "resources/resource.h"
@@ -19,16 +19,17 @@ void LaunchOrEdit(HWND window, int slot, const wchar_t* argument) {
     OpenCommandEditDialog(window, slot);
     return;
   }
-  switch (LaunchThroughShell(currentTable.slots[slot], argument, iniPath)) {
+  LaunchOutcome outcome = LaunchThroughShell(currentTable.slots[slot], argument, iniPath);
+  switch (outcome.result) {
     case LaunchPlanResult::NoCommand:
       OpenCommandEditDialog(window, slot);
       break;
     case LaunchPlanResult::Ready:
       SendMessageW(window, WM_CLOSE, 0, 0);
       break;
-    case LaunchPlanResult::TooLong:
-    case LaunchPlanResult::UnsafeForCmd:
-      break;  // refused: nothing started, the window stays
+    default:
+      ReportUnstartedLaunch(outcome);  // nothing started: the window stays
+      break;
   }
 }
 
@@ -68,6 +69,7 @@ void RunSlot(HWND window, int commandId, const wchar_t* argument) {
 
 void OnCommand(HWND window, WPARAM wParam) {
   if (!PassClickLatch(acceptClick, HIWORD(wParam))) return;
+  DismissLaunchReport();
   int commandId = LOWORD(wParam);
   if (IsOptionCommand(commandId)) {
     OnOptionCommand(window, commandId);

@@ -59,7 +59,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   // A refused start has already posted its quit message: do not flash an empty window.
   if (startAccepted) ShowWindow(window, showCommand);
 
-  MSG message;
+  MSG message = {};  // read below even when the very first retrieval fails
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -7,6 +7,7 @@
 #include "app/button_grid.h"
 #include "app/invocation_rules.h"
 #include "app/main_window.h"
+#include "app/status_bar.h"
 #include "common/path_rules.h"
 #include "icons/icon_cache_win.h"
 #include "resources/resource.h"
@@ -78,8 +79,6 @@ bool ReadInvocation() {
 }
 
 }  // namespace
-
-void ShowSlotTitle(int slot) { SetWindowTextW(statusBar, currentTable.slots[slot].title); }
 
 void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   MigrateIconCacheDir();  // on every start, a refused one included

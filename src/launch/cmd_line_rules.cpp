@@ -48,20 +48,42 @@ bool IsCmdOperator(WideChar unit) {
          unit == ')';
 }
 
+// cmd.exe keeps the quotes of its /c or /k text unless that text begins with one.
+// A switch must stand before the argument, at the start or after a blank; with
+// none there, nothing is known about the quotes and none are relied on.
+bool CmdKeepsQuotes(const WideChar* text, size_t argumentStart) {
+  for (size_t i = 0; i + 1 < argumentStart; ++i) {
+    if (text[i] != '/' || (i > 0 && !IsBlank(text[i - 1]))) continue;
+    WideChar option = FoldAscii(text[i + 1]);
+    if (option != 'c' && option != 'k') continue;
+    size_t start = i + 2;
+    while (IsBlank(text[start])) ++start;
+    return text[start] != '"';
+  }
+  return false;
+}
+
 }  // namespace
 
-CmdReader CmdReaderOf(const WideChar* text) {
-  while (IsBlank(*text)) ++text;
+CmdReader CmdReaderOf(const WideChar* text, size_t programEnd) {
+  size_t blanks = 0;
+  while (IsBlank(text[blanks])) ++blanks;
+  text += blanks;
+  programEnd = programEnd > blanks ? programEnd - blanks : 0;
   if (*text == '"') {
     size_t end = 1;
     while (text[end] != 0 && text[end] != '"') ++end;
     return ReaderOfProgram(text + 1, end - 1);
   }
   CmdReader reader = CmdReader::None;
+  bool runWithinCommand = false;
   for (size_t i = 0;; ++i) {
     // No file name holds a quote, so no longer prefix can name the program.
     if (text[i] == '"') break;
-    if (text[i] == 0 || IsBlank(text[i])) reader = Stronger(reader, ReaderOfProgram(text, i));
+    if (text[i] == 0 || IsBlank(text[i])) {
+      if (i <= programEnd) runWithinCommand = true;
+      if (i <= programEnd || !runWithinCommand) reader = Stronger(reader, ReaderOfProgram(text, i));
+    }
     if (text[i] == 0) break;
   }
   return reader;
@@ -70,6 +92,7 @@ CmdReader CmdReaderOf(const WideChar* text) {
 bool CmdWouldActOnArgument(const WideChar* text, size_t argumentStart, size_t argumentLength,
                            CmdReader reader) {
   if (reader == CmdReader::None) return false;
+  const bool quotesProtect = reader == CmdReader::Script || CmdKeepsQuotes(text, argumentStart);
   bool quoted = false;
   for (size_t i = 0; i < argumentStart; ++i) {
     if (text[i] == '"') quoted = !quoted;
@@ -81,7 +104,7 @@ bool CmdWouldActOnArgument(const WideChar* text, size_t argumentStart, size_t ar
     if (unit < 0x20 || unit == '%' || unit == '!') return true;
     if (unit == '"') {
       quoted = !quoted;
-    } else if (IsCmdOperator(unit) && (!quoted || reader == CmdReader::Interpreter)) {
+    } else if (IsCmdOperator(unit) && (!quoted || !quotesProtect)) {
       return true;
     }
   }

@@ -18,13 +18,20 @@ enum class CmdReader {
 
 // Who reads a line whose program is picked out of text as CreateProcessW does:
 // the quoted first token, else every run up to a blank (which of them exists is
-// not known here, so each counts). Trailing dots and blanks are ignored, as the
-// file system ignores them.
-CmdReader CmdReaderOf(const WideChar* text);
+// not known here, so each counts). Only runs that end by programEnd count, where
+// the slot's own command ends and the target begins: a target named like a
+// script does not make cmd.exe read the line of an ordinary program. When even
+// the first run reaches past programEnd, the target is part of the program's
+// name and every run counts. Trailing dots and blanks are ignored, as the file
+// system ignores them.
+CmdReader CmdReaderOf(const WideChar* text, size_t programEnd);
 
 // True when reader would act on a unit of the argument that lies at
 // [argumentStart, argumentStart + argumentLength) of text, which cmd.exe reads
 // from its start; also when the argument's quotes are unbalanced, since they
-// would change how the rest of the line reads. Always false for None.
+// would change how the rest of the line reads. Always false for None. cmd.exe
+// itself keeps quotes as a script does, unless the text after its /c or /k
+// begins with a quote: then it strips that quote and the line's last one, and
+// no quoting protects.
 bool CmdWouldActOnArgument(const WideChar* text, size_t argumentStart, size_t argumentLength,
                            CmdReader reader);

@@ -136,7 +136,7 @@ LaunchPlanResult PlanShellLaunch(const WideChar* command, int runAs, const WideC
   size_t parametersStart = split != nullptr ? fileLength + 1 : TextLength(line);
   size_t argumentStart = ArgumentStart(command);
   size_t argumentLength = TextLength(argument);
-  CmdReader reader = CmdReaderOf(plan.file);
+  CmdReader reader = CmdReaderOf(plan.file, fileLength);
   bool unsafe = false;
   if (argumentStart >= parametersStart) {
     unsafe = CmdWouldActOnArgument(line + parametersStart, argumentStart - parametersStart,
@@ -171,8 +171,9 @@ LaunchPlanResult PlanDirectLaunch(const WideChar* command, const WideChar* argum
   plan.hidden = StartsHidden(command);
   LaunchPlanResult composed = ComposeCommandLine(command, argument, plan.commandLine);
   if (composed != LaunchPlanResult::Ready) return composed;
-  if (CmdWouldActOnArgument(plan.commandLine, ArgumentStart(command), TextLength(argument),
-                            CmdReaderOf(plan.commandLine))) {
+  size_t argumentStart = ArgumentStart(command);
+  if (CmdWouldActOnArgument(plan.commandLine, argumentStart, TextLength(argument),
+                            CmdReaderOf(plan.commandLine, argumentStart))) {
     plan.commandLine[0] = 0;
     return LaunchPlanResult::UnsafeForCmd;
   }

@@ -6,8 +6,8 @@
 
 #include "common/wide_text.h"
 
-// CreateProcessW takes at most 32,767 units, terminator included.
-constexpr size_t COMMAND_LINE_CAPACITY = 32768;
+// CreateProcessW takes at most 32,767 units, terminator included: 32,766 of text.
+constexpr size_t COMMAND_LINE_CAPACITY = 32767;
 // A program the shell opens is a file path.
 constexpr size_t PROGRAM_PATH_CAPACITY = 260;
 // SetCurrentDirectoryW takes fewer than MAX_PATH units.
@@ -18,6 +18,7 @@ enum class LaunchPlanResult {
   NoCommand,  // the slot's command is empty: nothing to start
   TooLong,    // a text would not fit the platform: refuse, leave the window open
   UnsafeForCmd,  // cmd.exe would act on characters of the argument: refuse, leave the window open
+  StartFailed,   // planned, but the system did not start it: leave the window open
 };
 
 // The first "%1" of command (only the first) becomes argument; without one, a

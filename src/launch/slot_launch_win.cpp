@@ -1,6 +1,7 @@
 #include "launch/slot_launch_win.h"
 
 #include <shellapi.h>
+#include <strsafe.h>
 
 namespace {
 // Plans hold whole command lines (up to 64 KB); the one UI thread launches one
@@ -9,11 +10,11 @@ ShellLaunchPlan shellPlan;
 DirectLaunchPlan directPlan;
 }  // namespace
 
-LaunchPlanResult LaunchThroughShell(const CommandSlot& slot, const wchar_t* argument,
-                                    const wchar_t* settingsPath) {
+LaunchOutcome LaunchThroughShell(const CommandSlot& slot, const wchar_t* argument,
+                                 const wchar_t* settingsPath) {
   LaunchPlanResult result =
       PlanShellLaunch(slot.command, slot.runAs, argument, settingsPath, shellPlan);
-  if (result != LaunchPlanResult::Ready) return result;
+  if (result != LaunchPlanResult::Ready) return {result, ERROR_SUCCESS};
 
   SetCurrentDirectoryW(shellPlan.directory);
   SHELLEXECUTEINFOW execute = {sizeof execute};
@@ -24,14 +25,15 @@ LaunchPlanResult LaunchThroughShell(const CommandSlot& slot, const wchar_t* argu
   execute.lpParameters = shellPlan.parameters;
   execute.lpDirectory = shellPlan.directory;
   execute.nShow = shellPlan.hidden ? SW_HIDE : SW_SHOWNORMAL;
-  ShellExecuteExW(&execute);  // a failed start is not reported; the window closes all the same
-  return result;
+  // A declined elevation fails too (ERROR_CANCELLED): the window stays for another try.
+  if (!ShellExecuteExW(&execute)) return {LaunchPlanResult::StartFailed, GetLastError()};
+  return {LaunchPlanResult::Ready, ERROR_SUCCESS};
 }
 
-LaunchPlanResult LaunchDirectly(const CommandSlot& slot, const wchar_t* argument,
-                                const wchar_t* settingsPath) {
+LaunchOutcome LaunchDirectly(const CommandSlot& slot, const wchar_t* argument,
+                             const wchar_t* settingsPath) {
   LaunchPlanResult result = PlanDirectLaunch(slot.command, argument, settingsPath, directPlan);
-  if (result != LaunchPlanResult::Ready) return result;
+  if (result != LaunchPlanResult::Ready) return {result, ERROR_SUCCESS};
 
   SetCurrentDirectoryW(directPlan.directory);
   STARTUPINFOW startup = {sizeof startup};
@@ -41,9 +43,36 @@ LaunchPlanResult LaunchDirectly(const CommandSlot& slot, const wchar_t* argument
   }
   PROCESS_INFORMATION process = {};
   // CreateProcessW may write into the command line, so it gets the plan's own buffer.
-  CreateProcessW(nullptr, directPlan.commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                 nullptr, nullptr, &startup, &process);
-  if (process.hThread != nullptr) CloseHandle(process.hThread);
-  if (process.hProcess != nullptr) CloseHandle(process.hProcess);
-  return result;
+  if (!CreateProcessW(nullptr, directPlan.commandLine, nullptr, nullptr, FALSE,
+                      NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
+    return {LaunchPlanResult::StartFailed, GetLastError()};
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return {LaunchPlanResult::Ready, ERROR_SUCCESS};
+}
+
+void DescribeUnstartedLaunch(const LaunchOutcome& outcome, wchar_t (&text)[LAUNCH_REPORT_UNITS]) {
+  switch (outcome.result) {
+    case LaunchPlanResult::TooLong:
+      CopyText(text, L"長すぎて Windows に渡せないため起動しません");
+      return;
+    case LaunchPlanResult::UnsafeForCmd:
+      CopyText(text, L"cmd.exe が解釈する文字を含む名前のため起動しません");
+      return;
+    default:
+      break;
+  }
+  CopyText(text, L"起動できません: ");
+  size_t prefix = TextLength(text);
+  wchar_t* message = text + prefix;
+  DWORD capacity = static_cast<DWORD>(LAUNCH_REPORT_UNITS - prefix);
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                outcome.error, 0, message, capacity, nullptr);
+  if (length == 0) {
+    StringCchPrintfW(message, capacity, L"エラー %lu", outcome.error);
+    return;
+  }
+  // The system's messages end in a line break, which a one-line bar would show as a box.
+  while (length > 0 && message[length - 1] <= L' ') message[--length] = 0;
 }

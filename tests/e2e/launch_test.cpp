@@ -190,19 +190,31 @@ TEST(Launch, ClickAndEnterStartThroughTheShell) {
   EXPECT_EQ(starts[2].show, SW_HIDE);
 }
 
-TEST(Launch, FailedShellStartStillClosesAndSaves) {
+// A start the system cannot make keeps the window and says why, on both paths;
+// the next slot still starts, which shows the recorder was watching.
+TEST(Launch, FailedStartsKeepTheWindowAndSayWhy) {
   TestFolder folder;
   std::wstring recorder = folder.AddRecorder();
-  // Capitals do not split: the whole line is handed over as the file, which does not exist.
-  WriteSettingsUtf16(folder.Settings(), L"[.txt]\r\n" + SlotLines(1, L"one", recorder.substr(0, recorder.size() - 4) + L".EXE -x"));
+  WriteSettingsUtf16(folder.Settings(), L"[.txt]\r\n" +
+                                            SlotLines(1, L"one", folder.File(L"missing.exe") + L" -x") +
+                                            SlotLines(2, L"two", recorder));
   OpenLauncher run(folder, Quoted(folder.File(L"a.txt")));
   ASSERT_NE(run.window, nullptr);
   ASSERT_TRUE(Activate(run.window));
-  ClickAt(CentreOf(SlotButton(run.window, 0)));
+  auto saysWhy = [&] { return StatusBarText(run.window).rfind(L"起動できません: ", 0) == 0; };
+  PressKey('Q');
+  EXPECT_TRUE(WaitUntil(saysWhy)) << "hotkey: " << StatusBarText(run.window);
+  PressKey(VK_RIGHT);
+  EXPECT_TRUE(WaitUntil([&] { return StatusBarText(run.window) == L"two"; }))
+      << "the title is back with the next selection";
+  PressKey(VK_LEFT);
+  PressKey(VK_RETURN);
   // Wine's shell can take several seconds to give up on a file that is not there.
-  EXPECT_EQ(run.launcher.WaitForExit(20000), 0u);
-  EXPECT_TRUE(RecordedStarts(folder.Path()).empty());
-  EXPECT_EQ(IniValue(folder.Settings(), L"SystemSetting", L"cacheIcon"), L"OFF");
+  EXPECT_TRUE(WaitUntil(saysWhy, 20000)) << "Enter: " << StatusBarText(run.window);
+  EXPECT_TRUE(run.launcher.Running());
+  PressKey('W');
+  EXPECT_EQ(run.launcher.WaitForExit(), 0u);
+  EXPECT_EQ(WaitForStarts(folder.Path(), 1).size(), 1u);
 }
 
 // Many files at once reach the program whole on both paths; a line longer than
@@ -240,5 +252,6 @@ TEST(Launch, LongLinesAreCarriedWholeOrRefused) {
   ClickAt(CentreOf(SlotButton(run.window, 1)));
   EXPECT_FALSE(WaitUntil([&] { return !run.launcher.Running(); }, 1000))
       << "refused: the window stays; exit code " << run.launcher.WaitForExit(0);
+  EXPECT_EQ(StatusBarText(run.window), L"長すぎて Windows に渡せないため起動しません");
   EXPECT_EQ(RecordedStarts(folder.Path()).size(), 2u);
 }

@@ -27,6 +27,7 @@ constexpr DWORD REFUSAL_WAIT_MS = 1500;
 struct SlotRun {
   DWORD exitCode = STILL_ACTIVE;  // STILL_ACTIVE: the window stayed open
   std::wstring title;             // the window's caption: the target's file name
+  std::wstring status;            // the status bar of a window that stayed open
 };
 
 // Starts the launcher on tail and starts slot 1 by its hotkey (directly) or by a
@@ -49,6 +50,7 @@ SlotRun StartSlotOne(const TestFolder& folder, const std::wstring& tail, LaunchP
   }
   run.exitCode = launcher.WaitForExit(waitMs);
   if (run.exitCode == STILL_ACTIVE) {
+    run.status = StatusBarText(window);
     EXPECT_EQ(launcher.CloseWithEscape(window), 0u);
   }
   return run;
@@ -259,6 +261,11 @@ TEST(OddInput, FileNamesCannotMakeAScriptRunMore) {
        false, L""},
       {"a program is not affected", L".txt", recorder + L" \"%1\"", injecting, true,
        recorder + L" \"" + injecting + L"\""},
+      {"a program given a script's name", L".cmd", recorder + L" %1", folder.File(L"deploy!.cmd"),
+       true, recorder + L" " + folder.File(L"deploy!.cmd")},
+      {"cmd.exe keeps quoted operators", L".txt", L"C:\\windows\\system32\\cmd.exe /c " + recorder,
+       Quoted(base + L"\\Tom & Jerry (1).txt"), true,
+       recorder + L" " + Quoted(base + L"\\Tom & Jerry (1).txt")},
   };
   size_t count = 0;
   for (const Case& c : cases) {
@@ -268,6 +275,7 @@ TEST(OddInput, FileNamesCannotMakeAScriptRunMore) {
       SlotRun run = StartSlotOne(folder, c.tail, path, c.runs ? WAIT_MS : REFUSAL_WAIT_MS);
       if (!c.runs) {
         EXPECT_EQ(run.exitCode, STILL_ACTIVE) << "refused: the window stays";
+        EXPECT_EQ(run.status, L"cmd.exe が解釈する文字を含む名前のため起動しません");
         EXPECT_EQ(RecordedStarts(base).size(), count) << "refused: nothing starts";
         continue;
       }

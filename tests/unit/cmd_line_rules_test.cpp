@@ -41,7 +41,7 @@ TEST(CmdReader, ScriptsAndCmdItselfAmongTheProgramsALineMayName) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(CmdReaderOf(c.line), c.reader);
+    EXPECT_EQ(CmdReaderOf(c.line, std::u16string(c.line).size()), c.reader);
   }
 }
 
@@ -113,8 +113,18 @@ TEST(CmdReader, LaunchesRefusedForScriptsOnly) {
        UNSAFE},
       // Not split for the shell: the name would be part of the file the shell is given.
       {"batch file, quoted name", u"C:\\Tools\\run.bat", u"\"D:\\a&b.txt\"", UNSAFE, READY},
+      // cmd.exe keeps quotes unless the text after /c or /k begins with one.
       {"cmd.exe running a script", u"C:\\Windows\\System32\\cmd.exe /c C:\\Tools\\run.cmd",
+       u"\"D:\\Tom & Jerry.txt\"", READY, READY},
+      {"cmd.exe /k type, brackets in quotes", u"cmd.exe /k type %1", u"\"D:\\report (1).txt\"",
+       READY, READY},
+      {"cmd.exe /c text opening with a quote", u"cmd.exe /c \"C:\\Tools\\run.cmd\"",
        u"\"D:\\Tom & Jerry.txt\"", UNSAFE, UNSAFE},
+      {"cmd.exe /k type, bare ampersand", u"cmd.exe /k type %1", u"D:\\a&calc.exe", UNSAFE, UNSAFE},
+      {"cmd.exe /k type, variable", u"cmd.exe /k type %1", u"\"D:\\%PATH%.txt\"", UNSAFE, UNSAFE},
+      // Only the program decides who reads the line, not the target's own name.
+      {"program given an unquoted script", u"C:\\Tools\\viewer.exe", u"C:\\scripts\\deploy!.cmd",
+       READY, READY},
       {"program, %1 in quotes", u"C:\\Tools\\viewer.exe \"%1\"", u"\"D:\\a&calc.txt\"", READY,
        READY},
       {"program, variable in the name", u"C:\\Tools\\viewer.exe", u"\"D:\\%PATH%.txt\"", READY,
