@@ -8,7 +8,21 @@
 
 namespace {
 
+// Resource number 1 loaded from the file itself, at the size ExtractIconW gives.
+HICON LoadIconResourceOne(const wchar_t* path) {
+  HMODULE module =
+      LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (module == nullptr) return nullptr;
+  // Not shared: the icon is a copy of its own and outlives the module.
+  HICON icon = static_cast<HICON>(
+      LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+  FreeLibrary(module);
+  return icon;
+}
+
 HICON ExtractSourceIcon(HINSTANCE instance, const IconSource& source) {
+  // ExtractIconW reads index -1 as "how many icons are there" and returns that count.
+  if (source.index == -1) return LoadIconResourceOne(source.path);
   HICON icon = ExtractIconW(instance, source.path, static_cast<UINT>(source.index));
   // 1 means "not a program, library or icon file": no icon, so ask the association.
   if (icon == reinterpret_cast<HICON>(1)) icon = nullptr;

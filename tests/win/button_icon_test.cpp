@@ -202,3 +202,14 @@ TEST(ButtonIcon, DocumentsGetTheirAssociatedIconNeverTheValueOne) {
   }
   ClearIconCacheDir();
 }
+
+// ExtractIconW reads index -1 as "how many icons": resource number 1 must still
+// give a real icon, not that count posing as a handle.
+TEST(ButtonIcon, IndexMinusOneIsResourceNumberOne) {
+  ClearIconCacheDir();
+  CommandSlot slot = {};
+  lstrcpyW(slot.icon, L"C:\\windows\\system32\\shell32.dll,-1");
+  Button button;
+  RefreshButtonIcon(button.window, slot, GetModuleHandleW(nullptr));
+  EXPECT_TRUE(IsLiveIcon(button.Image()));
+}
