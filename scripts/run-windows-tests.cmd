@@ -36,10 +36,10 @@ set CODE=%ERRORLEVEL%
 type "%LOG%"
 rem GoogleTest's own counts, read back from its summary: "[  PASSED  ] 10 tests.",
 rem "[  FAILED  ] 1 test, listed below:", "[  SKIPPED ] 2 tests, listed below:".
-rem The tokens are compared here, never passed to a command, as test output may
-rem hold characters cmd would act on.
+rem Only lines of that shape reach :tally, quoted: test output may hold characters
+rem cmd would act on.
 for /f "usebackq tokens=1-5" %%a in ("%LOG%") do (
-  if "%%a %%c"=="[ ]" call :tally %%b %%d %%e
+  if "%%a %%c"=="[ ]" call :tally "%%b" "%%d" "%%e"
 )
 rem A program that stops without its summary (a crash) counts as one failure.
 if not %CODE%==0 if %F%==0 set /a F=1

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows runner script under Wine. Over the test programs built here it runs
-# each, adds up their cases and exits 0; when a case fails, its closing line says so
-# and it exits non-zero. One quick case per program stands for the suite (ctest
-# runs every case by itself). Run inside a Wine session, as ctest does.
+# each, adds up their cases and exits 0; when cases fail or a program is missing,
+# its closing line says so and it exits non-zero. A few quick cases stand for the
+# suite (ctest runs every case by itself). Run inside a Wine session, as ctest does.
 #   windows_runner_test.sh <build/windows>
 set -uo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -42,12 +42,16 @@ expect "the programs built here" 0 "4 passed, 0 failed, 0 skipped" \
   "release_tests: 2 passed, 0 failed, 0 skipped, exit code 0"
 all="$out"
 
-# The same programs without the release package beside them: its two cases fail.
+# The same programs without the release package beside them, where its two cases
+# fail, and with one program missing.
 mkdir "$work/programs"
 ln -s "$build"/*.exe "$work/programs/"
+rm "$work/programs/win_layer_tests.exe"
 run "$work/programs"
-expect "without the release package" 1 "2 passed, 2 failed, 0 skipped" \
+expect "two failing cases, one program missing" 1 "1 passed, 3 failed, 0 skipped" \
+  "e2e_tests: 1 passed, 0 failed, 0 skipped, exit code 0" \
   "release_tests: 0 passed, 2 failed, 0 skipped, exit code 1"
+grep -q '^win_layer_tests.exe is not in ' <<<"$out" || fail "the missing program is not named"
 
 [ $failures -eq 0 ] || { printf '%s\n' "--- passing run:" "$all" "--- failing run:" "$out"; exit 1; }
-echo "runner: passes over the programs built here, fails on a failing case"
+echo "runner: passes over the programs built here, fails on failing cases and a missing program"
