@@ -139,3 +139,4 @@ add_test(NAME Bench.OneRound COMMAND startup_bench --iterations 1)
 set_tests_properties(Bench.OneRound PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 LABELS bench)
 
 include(${CMAKE_CURRENT_LIST_DIR}/release-tests.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/ci-tests.cmake)
