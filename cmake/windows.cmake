@@ -63,17 +63,11 @@ target_link_options(recorder PRIVATE -municode ${STATIC_RUNTIME})
 add_executable(e2e_tests
   tests/e2e/launcher_harness.cpp
   tests/e2e/startup_test.cpp
-  tests/e2e/settings_file_test.cpp
   tests/e2e/launch_test.cpp
   tests/e2e/grid_test.cpp
-  tests/e2e/slot_keys_test.cpp
-  tests/e2e/icons_test.cpp
   tests/e2e/editing_test.cpp
-  tests/e2e/options_test.cpp
-  tests/e2e/bad_settings_test.cpp
-  tests/e2e/concurrent_test.cpp
-  tests/e2e/odd_input_test.cpp
-  tests/e2e/leak_test.cpp
+  tests/e2e/settings_test.cpp
+  tests/e2e/icons_test.cpp
   tests/common/resource_counts.cpp
 )
 target_include_directories(e2e_tests PRIVATE src tests/e2e tests/common)

@@ -1,6 +1,7 @@
-// Starting a slot's command: the hotkeys start it directly, a click or Enter
-// through the shell. recorder.exe stands in for the started program and writes
-// down its command line, folder and show mode.
+// Starting slot 1: by its hotkey (directly), by a click or Enter (through the
+// shell). recorder.exe stands in for the started program and writes down its
+// command line, folder and show mode; a run that starts nothing must say why and
+// then still start slot 2, which shows the recorder was watching.
 
 #include <gtest/gtest.h>
 
@@ -10,248 +11,184 @@ using namespace e2e;
 
 namespace {
 
-const WORD HOTKEYS[12] = {'Q', 'W', 'E', 'R', 'A', 'S', 'D', 'F', 'Z', 'X', 'C', 'V'};
+enum class Path { Hotkey, Click, Enter };
+const wchar_t A_TXT[] = L"\"{dir}\\a.txt\"";
+const wchar_t FAILED[] = L"起動できません: ";
+const wchar_t TOO_LONG[] = L"長すぎて Windows に渡せないため起動しません";
+const wchar_t UNSAFE[] = L"cmd.exe が解釈する文字を含む名前のため起動しません";
+constexpr int ANY_SHOW = -2;
+
+struct LaunchRow {
+  const char* what;
+  std::wstring command;  // slot 1's command
+  std::wstring tail;     // the launcher's own arguments
+  Path path;
+  // What the recorder saw: the whole line on the direct path, the arguments
+  // through the shell. Empty: nothing starts and the status bar begins with status.
+  std::wstring started;
+  std::wstring status = L"";
+  int show = ANY_SHOW;
+  std::wstring ranIn = L"";           // the folder it ran in, where that matters
+  std::wstring section = L".txt";     // the section the target reads
+  std::wstring program = L"";         // a copy of recorder.exe made for the row
+};
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
-std::wstring SlotLines(int keyNumber, const std::wstring& title, const std::wstring& command,
-                       bool runAs = false) {
-  std::wstring n = std::to_wstring(keyNumber);
-  std::wstring lines = L"title" + n + L"=" + title + L"\r\ncommand" + n + L"=" + command + L"\r\n";
-  if (runAs) lines += L"runas" + n + L"=ON\r\n";
-  return lines;
-}
-
-// Starts the launcher on commandLineTail, presses keys (or clicks), and waits for it to exit.
-struct OpenLauncher {
-  const TestFolder& folder;
-  LauncherProcess launcher;
-  HWND window;
-  OpenLauncher(const TestFolder& f, const std::wstring& commandLineTail)
-      : folder(f), launcher(f, commandLineTail), window(launcher.WaitForWindow()) {}
-};
-
-std::vector<RecordedStart> WaitForStarts(const std::wstring& logFolder, size_t count) {
-  std::vector<RecordedStart> starts;
-  WaitUntil([&] { return (starts = RecordedStarts(logFolder)).size() >= count; });
-  return starts;
-}
-
-// Presses key in a launcher started on commandLineTail and waits for it to exit.
-void LaunchByKey(const TestFolder& folder, const std::wstring& commandLineTail, WORD key,
-                 std::initializer_list<WORD> modifiers = {}) {
-  OpenLauncher run(folder, commandLineTail);
-  ASSERT_NE(run.window, nullptr);
-  ASSERT_TRUE(Activate(run.window));
-  PressKey(key, modifiers);
-  EXPECT_EQ(run.launcher.WaitForExit(), 0u);
-}
-
-// Clicks slot's button in a launcher started on commandLineTail and waits for it to exit.
-void LaunchByClick(const TestFolder& folder, const std::wstring& commandLineTail, int slot) {
-  OpenLauncher run(folder, commandLineTail);
-  ASSERT_NE(run.window, nullptr);
-  ASSERT_TRUE(Activate(run.window));
-  ClickAt(CentreOf(SlotButton(run.window, slot)));
-  EXPECT_EQ(run.launcher.WaitForExit(), 0u);
+void RunRow(const LaunchRow& row) {
+  Session s(L"[" + row.section + L"]\r\ntitle1=one\r\ncommand1=" + row.command +
+            L"\r\ntitle2=two\r\ncommand2={rec} control\r\n");
+  for (const char* script : {"run.cmd", "run.bat"}) {
+    WriteBytes(s.File(std::wstring(script, script + 7)), "@\"%~dp0recorder.exe\" script %*\r\n");
+  }
+  std::wstring program = s.Fill(row.program);
+  std::wstring log = s.folder.Path();
+  if (!program.empty()) {
+    log = program.substr(0, program.rfind(L'\\'));
+    CreateDirectoryW((L"\\\\?\\" + log).c_str(), nullptr);
+    CopyFileW(s.recorder.c_str(), (L"\\\\?\\" + program).c_str(), FALSE);
+  }
+  ASSERT_NE(s.Open(row.tail), nullptr);
+  if (row.path == Path::Hotkey) s.Key('Q');
+  if (row.path == Path::Click) s.Click(0);
+  if (row.path == Path::Enter) s.Key(VK_RETURN);
+  if (!row.started.empty()) {
+    EXPECT_EQ(s.Exit(), 0u) << "a start closes the window";
+    std::vector<RecordedStart> starts;
+    WaitUntil([&] { return !(starts = RecordedStarts(log)).empty(); });
+    ASSERT_EQ(starts.size(), 1u);
+    std::wstring line = row.path == Path::Hotkey ? starts[0].commandLine : ArgumentsOf(starts[0].commandLine);
+    EXPECT_EQ(line, s.Fill(row.started));
+    EXPECT_TRUE(row.show == ANY_SHOW || starts[0].show == row.show) << starts[0].show;
+    EXPECT_TRUE(row.ranIn.empty() || starts[0].folder == s.Fill(row.ranIn));
+    return;
+  }
+  // Wine's shell can take several seconds to give up on a file that is not there.
+  EXPECT_TRUE(WaitUntil([&] { return s.Status().rfind(row.status, 0) == 0; }, 20000))
+      << "the status bar says: " << std::string(s.Status().begin(), s.Status().end());
+  EXPECT_TRUE(s.launcher->Running()) << "nothing started: the window stays";
+  if (s.Fill(row.tail).size() > 32000) {  // no command fits beside this target
+    EXPECT_EQ(s.Close(), 0u);
+    EXPECT_TRUE(RecordedStarts(log).empty());
+    return;
+  }
+  s.Key('W');
+  EXPECT_EQ(s.Exit(), 0u);
+  std::vector<RecordedStart> starts = s.Starts(1);
+  ASSERT_EQ(starts.size(), 1u) << "only slot 2 started";
+  EXPECT_EQ(ArgumentsOf(starts[0].commandLine), L"control " + s.Fill(row.tail));
 }
 
 }  // namespace
 
-TEST(Launch, EveryHotkeyStartsItsOwnSlotDirectlyAndCloses) {
-  TestFolder folder;
-  std::wstring recorder = folder.AddRecorder();
-  std::wstring settings = L"[.txt]\r\n";
-  for (int slot = 0; slot < 12; ++slot) {
-    settings += SlotLines(slot + 1, L"slot " + std::to_wstring(slot),
-                          recorder + L" slot" + std::to_wstring(slot));
-  }
-  WriteSettingsUtf16(folder.Settings(), settings);
-  std::wstring target = Quoted(folder.File(L"a.txt"));
-
-  for (int slot = 0; slot < 12; ++slot) {
-    SCOPED_TRACE(slot);
-    OpenLauncher run(folder, target);
-    ASSERT_NE(run.window, nullptr);
-    ASSERT_TRUE(Activate(run.window));
-    PressKey(HOTKEYS[slot]);
-    EXPECT_EQ(run.launcher.WaitForExit(), 0u);
-    std::vector<RecordedStart> starts = WaitForStarts(folder.Path(), slot + 1);
-    ASSERT_EQ(starts.size(), static_cast<size_t>(slot + 1));
-    // Appended after exactly one space, the quotes of the launcher's own line kept.
-    EXPECT_EQ(starts.back().commandLine, recorder + L" slot" + std::to_wstring(slot) + L" " + target);
-    EXPECT_EQ(starts.back().show, -1) << "no show mode is forced on a program";
-  }
-  EXPECT_EQ(IniValue(folder.Settings(), L"SystemSetting", L"topView"), L"OFF")
-      << "the launch closed the window through the saving close";
-}
-
-// Every composition and folder rule of the direct start, observed by the started program.
-TEST(Launch, HotkeyComposesTheLineAndPicksTheFolder) {
-  TestFolder folder;
-  std::wstring tools = folder.File(L"tools");
-  CreateDirectoryW(tools.c_str(), nullptr);
-  std::wstring recorder = folder.AddRecorder(L"tools\\recorder.exe");
-
-  struct Case {
-    const char* what;
-    std::wstring command;
-    std::wstring expectedLine;  // TARGET stands for the launcher's own arguments
-    int expectedShow;
-  } cases[] = {
-      {"first %1 replaced, a later one kept", recorder + L" -in %1 -out %1",
-       recorder + L" -in TARGET -out %1", -1},
-      {"%1 at the very end", recorder + L" %1", recorder + L" TARGET", -1},
-      {"%10 is %1 and a zero", recorder + L" %10", recorder + L" TARGET0", -1},
-      {"%1 in quotes doubles the quotes", recorder + L" \"%1\"", recorder + L" \"TARGET\"", -1},
-      {"a command ending in .cmd starts hidden", recorder + L" run.CMD", recorder + L" run.CMD TARGET", 0},
-      {"arguments after .cmd: shown", recorder + L" run.cmd %1", recorder + L" run.cmd TARGET", -1},
-  };
-  const std::wstring target = Quoted(folder.File(L"my notes.txt")) + L" " + Quoted(folder.File(L"b.txt"));
-  size_t count = 0;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    WriteSettingsUtf16(folder.Settings(), L"[.txt]\r\n" + SlotLines(3, L"three", c.command));
-    LaunchByKey(folder, target, 'E');
-    std::vector<RecordedStart> starts = WaitForStarts(tools, ++count);
-    ASSERT_EQ(starts.size(), count);
-    std::wstring expected = c.expectedLine;
-    expected.replace(expected.find(L"TARGET"), 6, target);
-    EXPECT_EQ(starts.back().commandLine, expected);
-    EXPECT_EQ(starts.back().folder, tools) << "the folder of a program named with a drive";
-    EXPECT_EQ(starts.back().show, c.expectedShow);
-  }
-}
-
-TEST(Launch, RelativeProgramRunsInTheLaunchersFolder) {
-  TestFolder folder;
-  folder.AddRecorder();
-  WriteSettingsUtf16(folder.Settings(), L"[.txt]\r\n" + SlotLines(1, L"one", L"recorder.exe -r"));
-  LaunchByKey(folder, Quoted(folder.File(L"a.txt")), 'Q');
-  std::vector<RecordedStart> starts = WaitForStarts(folder.Path(), 1);
-  ASSERT_EQ(starts.size(), 1u);
-  EXPECT_EQ(starts[0].commandLine, L"recorder.exe -r " + Quoted(folder.File(L"a.txt")));
-  EXPECT_EQ(starts[0].folder, folder.Path());
-}
-
-TEST(Launch, CtrlHotkeyStartsNothingAndEmptySlotKeepsTheWindow) {
-  TestFolder folder;
-  std::wstring recorder = folder.AddRecorder();
-  WriteSettingsUtf16(folder.Settings(), L"[.txt]\r\n" + SlotLines(1, L"one", recorder) +
-                                            L"title6=empty six\r\n");
-  OpenLauncher run(folder, Quoted(folder.File(L"a.txt")));
-  ASSERT_NE(run.window, nullptr);
-  ASSERT_TRUE(Activate(run.window));
-  PressKey('Q', {VK_CONTROL});
-  PressKey('S');  // slot 5 has a title but no command
-  EXPECT_FALSE(WaitUntil([&] { return !run.launcher.Running(); }, 800));
-  EXPECT_TRUE(RecordedStarts(folder.Path()).empty());
-  EXPECT_EQ(HighlightedSlots(run.window), std::vector<int>{0}) << "a hotkey does not move the highlight";
-  // The hotkey made slot 5 the selection: Enter acts on it (an empty slot opens its editing).
-  PressKey(VK_RETURN);
-  EXPECT_TRUE(WaitUntil([&] { return StatusBarText(run.window) == L"empty six"; }));
-  EXPECT_TRUE(run.launcher.Running());
-}
-
-// A click and Enter go through the shell: the line is split after ".exe ".
-TEST(Launch, ClickAndEnterStartThroughTheShell) {
-  TestFolder folder;
-  std::wstring recorder = folder.AddRecorder();
-  WriteSettingsUtf16(folder.Settings(),
-                     L"[.txt]\r\n" + SlotLines(1, L"one", recorder + L" first  %1 x.cmd y") +
-                         SlotLines(2, L"two", recorder + L" admin %1", true) +
-                         SlotLines(3, L"three", recorder + L" hidden.cmd"));
-  const std::wstring target = Quoted(folder.File(L"a b.txt"));
-
-  LaunchByClick(folder, target, 0);
-  std::vector<RecordedStart> starts = WaitForStarts(folder.Path(), 1);
-  ASSERT_EQ(starts.size(), 1u);
-  EXPECT_EQ(ArgumentsOf(starts[0].commandLine), L"first  " + target + L" x.cmd y")
-      << "the parameters are everything after the first \".exe \"";
-  EXPECT_EQ(starts[0].folder, folder.Path());
-  EXPECT_EQ(starts[0].show, SW_SHOWNORMAL);
-
-  // runas: Wine has no elevation and starts the program as "open" would.
-  LaunchByClick(folder, target, 1);
-  starts = WaitForStarts(folder.Path(), 2);
-  ASSERT_EQ(starts.size(), 2u);
-  EXPECT_EQ(ArgumentsOf(starts[1].commandLine), L"admin " + target);
-
-  OpenLauncher enter(folder, target);
-  ASSERT_NE(enter.window, nullptr);
-  ASSERT_TRUE(Activate(enter.window));
-  PressKey(VK_RIGHT);
-  PressKey(VK_RIGHT);
-  PressKey(VK_RETURN);
-  EXPECT_EQ(enter.launcher.WaitForExit(), 0u);
-  starts = WaitForStarts(folder.Path(), 3);
-  ASSERT_EQ(starts.size(), 3u);
-  EXPECT_EQ(ArgumentsOf(starts[2].commandLine), L"hidden.cmd " + target);
-  EXPECT_EQ(starts[2].show, SW_HIDE);
-}
-
-// A start the system cannot make keeps the window and says why, on both paths;
-// the next slot still starts, which shows the recorder was watching.
-TEST(Launch, FailedStartsKeepTheWindowAndSayWhy) {
-  TestFolder folder;
-  std::wstring recorder = folder.AddRecorder();
-  WriteSettingsUtf16(folder.Settings(), L"[.txt]\r\n" +
-                                            SlotLines(1, L"one", folder.File(L"missing.exe") + L" -x") +
-                                            SlotLines(2, L"two", recorder));
-  OpenLauncher run(folder, Quoted(folder.File(L"a.txt")));
-  ASSERT_NE(run.window, nullptr);
-  ASSERT_TRUE(Activate(run.window));
-  auto saysWhy = [&] { return StatusBarText(run.window).rfind(L"起動できません: ", 0) == 0; };
-  PressKey('Q');
-  EXPECT_TRUE(WaitUntil(saysWhy)) << "hotkey: " << StatusBarText(run.window);
-  PressKey(VK_RIGHT);
-  EXPECT_TRUE(WaitUntil([&] { return StatusBarText(run.window) == L"two"; }))
-      << "the title is back with the next selection";
-  PressKey(VK_LEFT);
-  PressKey(VK_RETURN);
-  // Wine's shell can take several seconds to give up on a file that is not there.
-  EXPECT_TRUE(WaitUntil(saysWhy, 20000)) << "Enter: " << StatusBarText(run.window);
-  EXPECT_TRUE(run.launcher.Running());
-  PressKey('W');
-  EXPECT_EQ(run.launcher.WaitForExit(), 0u);
-  EXPECT_EQ(WaitForStarts(folder.Path(), 1).size(), 1u);
-}
-
-// Many files at once reach the program whole on both paths; a line longer than
-// the system takes is refused and the window stays.
-TEST(Launch, LongLinesAreCarriedWholeOrRefused) {
-  TestFolder folder;
-  std::wstring recorder = folder.AddRecorder();
-  WriteSettingsUtf16(folder.Settings(), L"[.txt]\r\n" + SlotLines(1, L"one", recorder + L" %1") +
-                                            SlotLines(2, L"two", recorder + L" -many"));
+TEST(Launch, Paths) {
   std::wstring tenFiles;
-  for (int i = 0; i < 10; ++i) {
-    if (i > 0) tenFiles += L" ";
-    tenFiles += Quoted(folder.Path() + L"\\" + std::wstring(230, wchar_t(L'a' + i)) + L".txt");
-  }
-  ASSERT_GT(tenFiles.size(), 2000u);
-  LaunchByKey(folder, tenFiles, 'Q');
-  WaitForStarts(folder.Path(), 1);  // the started programs log in the order they run
-  LaunchByClick(folder, tenFiles, 1);
-  std::vector<RecordedStart> starts = WaitForStarts(folder.Path(), 2);
-  ASSERT_EQ(starts.size(), 2u);
-  EXPECT_EQ(starts[0].commandLine, recorder + L" " + tenFiles);
-  EXPECT_EQ(ArgumentsOf(starts[1].commandLine), L"-many " + tenFiles);
-
-  // The launcher's own line is at the system's limit; with the command added it is over.
+  for (int i = 0; i < 10; ++i) tenFiles += L" " + Quoted(L"{dir}\\" + std::wstring(230, wchar_t(L'a' + i)) + L".txt");
+  tenFiles.erase(0, 1);
+  Session probe;  // every row's launcher runs in this folder
+  const size_t dirLength = probe.folder.Path().size();
+  // The launcher's own line at the system's limit of 32,766 units: with a command added it is over.
+  std::wstring huge = probe.Fill(L"\"{dir}\\x.txt\" ");
+  huge += std::wstring(32766 - (probe.folder.Launcher().size() + 3) - huge.size(), L'z');
   const std::wstring padding(60, L'p');
-  WriteSettingsUtf16(folder.Settings(), L"[.txt]\r\n" + SlotLines(1, L"one", recorder + L" " + padding + L" %1") +
-                                            SlotLines(2, L"two", recorder + L" " + padding));
-  std::wstring head = Quoted(folder.File(L"x.txt")) + L" ";
-  size_t launcherToken = folder.Launcher().size() + 3;  // quotes and the blank
-  std::wstring huge = head + std::wstring(32766 - launcherToken - head.size(), L'z');
-  OpenLauncher run(folder, huge);
-  ASSERT_NE(run.window, nullptr);
-  ASSERT_TRUE(Activate(run.window));
-  PressKey('Q');
-  ClickAt(CentreOf(SlotButton(run.window, 1)));
-  EXPECT_FALSE(WaitUntil([&] { return !run.launcher.Running(); }, 1000))
-      << "refused: the window stays; exit code " << run.launcher.WaitForExit(0);
-  EXPECT_EQ(StatusBarText(run.window), L"長すぎて Windows に渡せないため起動しません");
-  EXPECT_EQ(RecordedStarts(folder.Path()).size(), 2u);
+  const std::wstring longName = std::wstring(300, L'd') + L"\\beyond.txt";
+  const std::wstring odd = Quoted(L"{dir}\\50% & more^ (x) !%PATH%.txt");
+  const std::wstring tom = Quoted(L"{dir}\\Tom & Jerry (1).txt");
+  const std::wstring injecting = Quoted(L"{dir}\\a&recorder.exe x.txt");
+  const std::wstring script = Quoted(L"{rec}") + L" script ";
+  // "\\recorder.exe %1" after it makes a command of 259 units, a slot's most.
+  const std::wstring longFolder = L"{dir}\\" + std::wstring(259 - dirLength - 1 - 16, L'l');
+
+  const LaunchRow rows[] = {
+      {"hotkey: %1 replaced, a program in its own folder, no show mode forced",
+       L"{dir}\\tools\\recorder.exe -in %1 -out x", L"\"{dir}\\my notes.txt\" \"{dir}\\b.txt\"",
+       Path::Hotkey, L"{dir}\\tools\\recorder.exe -in \"{dir}\\my notes.txt\" \"{dir}\\b.txt\" -out x",
+       L"", -1, L"{dir}\\tools", L".txt", L"{dir}\\tools\\recorder.exe"},
+      {"hotkey: a command ending in .cmd starts hidden", L"{rec} run.CMD", A_TXT, Path::Hotkey,
+       L"{rec} run.CMD \"{dir}\\a.txt\"", L"", SW_HIDE},
+      {"hotkey: a relative program runs in the launcher's folder", L"recorder.exe -r", A_TXT,
+       Path::Hotkey, L"recorder.exe -r \"{dir}\\a.txt\"", L"", ANY_SHOW, L"{dir}"},
+      {"click: split after the first \".exe \", shown normally", L"{rec} first  %1 x.cmd y",
+       L"\"{dir}\\a b.txt\"", Path::Click, L"first  \"{dir}\\a b.txt\" x.cmd y", L"", SW_SHOWNORMAL,
+       L"{dir}"},
+      // Wine has no elevation and starts a "runas" as "open" would.
+      {"Enter: run as administrator", L"{rec} admin %1\r\nrunas1=ON", A_TXT, Path::Enter,
+       L"admin \"{dir}\\a.txt\""},
+      {"click: a command ending in .cmd starts hidden", L"{rec} hidden.cmd", A_TXT, Path::Click,
+       L"hidden.cmd \"{dir}\\a.txt\"", L"", SW_HIDE},
+      {"hotkey: a missing program", L"{dir}\\missing.exe -x", A_TXT, Path::Hotkey, L"", FAILED},
+      {"Enter: a missing program", L"{dir}\\missing.exe -x", A_TXT, Path::Enter, L"", FAILED},
+      {"hotkey: ten long paths whole", L"{rec} %1", tenFiles, Path::Hotkey, L"{rec} " + tenFiles},
+      {"click: ten long paths whole", L"{rec} -many", tenFiles, Path::Click, L"-many " + tenFiles},
+      {"hotkey: a line over the limit", L"{rec} " + padding + L" %1", huge, Path::Hotkey, L"", TOO_LONG},
+      {"click: a line over the limit", L"{rec} " + padding, huge, Path::Click, L"", TOO_LONG},
+      {"click: a 300-unit target", L"{rec} -p %1", Quoted(L"{dir}\\" + longName), Path::Click,
+       L"-p " + Quoted(L"{dir}\\" + longName)},
+      {"hotkey: the extended form", L"{rec} -p %1", Quoted(L"\\\\?\\{dir}\\" + longName),
+       Path::Hotkey, L"{rec} -p " + Quoted(L"\\\\?\\{dir}\\" + longName)},
+      {"click: a network share", L"{rec} -p %1", L"\"\\\\pivora\\share\\on a share.txt\"",
+       Path::Click, L"-p \"\\\\pivora\\share\\on a share.txt\""},
+      {"click: beyond the BMP", L"{rec} -p %1", L"\"{dir}\\\U0001D11E \U0001F600.txt\"", Path::Click,
+       L"-p \"{dir}\\\U0001D11E \U0001F600.txt\""},
+      {"hotkey: unquoted, quoted words after it", L"{rec} -p %1",
+       L"{dir}\\plain.txt \"say \"\"hi\"\"\" x", Path::Hotkey,
+       L"{rec} -p {dir}\\plain.txt \"say \"\"hi\"\"\" x"},
+      {"hotkey: a program named by 259 units, in its own folder",
+       longFolder + L"\\recorder.exe %1", A_TXT, Path::Hotkey,
+       longFolder + L"\\recorder.exe \"{dir}\\a.txt\"", L"", ANY_SHOW, longFolder, L".txt",
+       longFolder + L"\\recorder.exe"},
+      {"click: an unquoted folder with blanks", L"{dir}\\my tools\\recorder.exe %1", A_TXT,
+       Path::Click, L"\"{dir}\\a.txt\"", L"", ANY_SHOW, L"{dir}\\my tools", L".txt",
+       L"{dir}\\my tools\\recorder.exe"},
+      // CreateProcessW would add ".exe"; the folder is one unit longer than can be entered.
+      {"hotkey: a folder too long to enter", L"{dir}\\" + std::wstring(256 - dirLength - 1, L'x') + L"\\r",
+       A_TXT, Path::Hotkey, L"", TOO_LONG},
+      {"hotkey: cmd metacharacters reach a program", L"{rec} -p %1", odd, Path::Hotkey,
+       L"{rec} -p " + odd},
+      {"hotkey: a script gets a quoted name with & and brackets", L"{dir}\\run.cmd", tom,
+       Path::Hotkey, script + tom},
+      {"click: a script gets a quoted name with & and brackets", L"{dir}\\run.cmd", tom,
+       Path::Click, L"script " + tom},
+      {"hotkey: %1 in quotes would leave & bare", L"{dir}\\run.cmd \"%1\"", injecting, Path::Hotkey,
+       L"", UNSAFE},
+      {"click: %1 in quotes would leave & bare", L"{dir}\\run.cmd \"%1\"", injecting, Path::Click,
+       L"", UNSAFE},
+      {"click: a variable in the name", L"{dir}\\run.bat", L"\"{dir}\\%PATH%.txt\"", Path::Click,
+       L"", UNSAFE},
+      {"hotkey: cmd.exe keeps quoted operators", L"C:\\windows\\system32\\cmd.exe /c {rec}", tom,
+       Path::Hotkey, L"{rec} " + tom},
+      {"click: cmd.exe keeps quoted operators", L"C:\\windows\\system32\\cmd.exe /c {rec}", tom,
+       Path::Click, tom},
+      {"hotkey: cmd.exe strips quotes when its text opens with one",
+       L"C:\\windows\\system32\\cmd.exe /c \"{dir}\\run.cmd\"", tom, Path::Hotkey, L"", UNSAFE},
+      {"hotkey: a program given a script's name", L"{rec} %1", L"{dir}\\deploy!.cmd", Path::Hotkey,
+       L"{rec} {dir}\\deploy!.cmd", L"", ANY_SHOW, L"", L".cmd"},
+      {"click: a program is not affected", L"{rec} \"%1\"", injecting, Path::Click,
+       L"\"" + injecting + L"\""},
+  };
+  for (const LaunchRow& row : rows) {
+    SCOPED_TRACE(row.what);
+    RunRow(row);
+  }
+}
+
+// Ctrl keeps a letter from starting its slot; a hotkey on an empty slot starts
+// nothing but makes it the slot Enter acts on, without moving the highlight.
+TEST(Launch, CtrlAndEmptySlots) {
+  Session s(L"[.txt]\r\ntitle1=one\r\ncommand1={rec}\r\ntitle6=empty six\r\n");
+  ASSERT_NE(s.Open(), nullptr);
+  s.Key('Q', {VK_CONTROL});
+  s.Key('S');
+  EXPECT_EQ(s.Highlighted(), std::vector<int>{0}) << "a hotkey does not move the highlight";
+  s.Key(VK_RETURN);  // an empty slot opens its editing
+  HWND dialog = s.WaitForDialog(EDIT_CAPTION);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, 1000)), L"empty six");
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return FindProcessWindow(s.launcher->ProcessId(), L"#32770") == nullptr; }));
+  ASSERT_TRUE(Activate(s.window));
+  EXPECT_TRUE(RecordedStarts(s.folder.Path()).empty());
+  s.Key('Q');
+  EXPECT_EQ(s.Exit(), 0u);
+  EXPECT_EQ(s.Starts(1).size(), 1u);
 }

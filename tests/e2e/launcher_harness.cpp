@@ -1,13 +1,14 @@
 #include "launcher_harness.h"
 
 #include <gtest/gtest.h>
-#include <shellapi.h>
 
 #include <algorithm>
 
 namespace e2e {
 
 const wchar_t MISSING[] = L"<missing>";
+const wchar_t EDIT_CAPTION[] = L"Pivora コマンド編集";
+const wchar_t LINK_CAPTION[] = L"Pivora リンク設定";
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -23,92 +24,79 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 
 std::wstring BuildFolder() {
   wchar_t path[MAX_PATH];
-  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
+  std::wstring folder(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
   return folder.substr(0, folder.rfind(L'\\'));
 }
 
 static void RemoveTree(const std::wstring& folder) {
-  std::wstring pattern = folder + L"\\*";
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      std::wstring child = folder + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(child);
-      } else {
-        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(child.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  while (search != INVALID_HANDLE_VALUE) {
+    std::wstring name = found.cFileName, child = folder + L"\\" + name;
+    if (name == L"." || name == L"..") {
+    } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      RemoveTree(child);
+    } else {
+      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(child.c_str());
+    }
+    if (!FindNextFileW(search, &found)) break;
   }
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
   RemoveDirectoryW(folder.c_str());
 }
 
-TestFolder::TestFolder() {
+TestFolder::TestFolder(const std::wstring& suffix) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   std::wstring root = std::wstring(temp) + L"pivora-e2e";
   CreateDirectoryW(root.c_str(), nullptr);
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = std::string(test->test_suite_name()) + "." + test->name();
-  path_ = root + L"\\" + std::wstring(name.begin(), name.end());
+  path_ = root + L"\\" + std::wstring(name.begin(), name.end()) + suffix;
   RemoveTree(path_);
   CreateDirectoryW(path_.c_str(), nullptr);
   CopyFileW((BuildFolder() + L"\\Pivora64.exe").c_str(), Launcher().c_str(), FALSE);
 }
 
-std::wstring TestFolder::AddRecorder(const std::wstring& name) const {
-  std::wstring target = File(name);
-  CopyFileW((BuildFolder() + L"\\recorder.exe").c_str(), target.c_str(), FALSE);
-  return target;
-}
-
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
 }
 
-void WriteSettingsUtf16(const std::wstring& path, const std::wstring& text) {
-  std::string bytes = "\xFF\xFE";
-  bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-  WriteBytes(path, bytes);
-}
-
 std::string ReadBytes(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
   std::string bytes;
   char chunk[65536];
   DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
-  CloseHandle(file);
+  while (file != INVALID_HANDLE_VALUE && ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) {
+    bytes.append(chunk, read);
+  }
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   return bytes;
 }
 
-bool FileExists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+void WriteSettingsUtf16(const std::wstring& path, const std::wstring& text) {
+  WriteBytes(path, "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()),
+                                            text.size() * sizeof(wchar_t)));
 }
 
 std::wstring ReadSettingsText(const std::wstring& path) {
   std::string bytes = ReadBytes(path);
-  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2),
-                        (bytes.size() - 2) / sizeof(wchar_t));
+  if (bytes.rfind("\xFF\xFE", 0) == 0) {
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
   }
-  int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                   nullptr, 0);
-  std::wstring text(length, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
+  std::wstring text(bytes.size(), L'\0');
+  text.resize(MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                  text.data(), static_cast<int>(text.size())));
   return text;
+}
+
+bool FileExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::wstring IniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
@@ -117,11 +105,10 @@ std::wstring IniValue(const std::wstring& path, const wchar_t* section, const wc
   return value;
 }
 
-LauncherProcess::LauncherProcess(const TestFolder& folder, const std::wstring& commandLineTail) {
-  std::wstring commandLine = L"\"" + folder.Launcher() + L"\"";
-  if (!commandLineTail.empty()) commandLine += L" " + commandLineTail;
+LauncherProcess::LauncherProcess(const TestFolder& folder, const std::wstring& tail) {
+  std::wstring line = L"\"" + folder.Launcher() + L"\"" + (tail.empty() ? L"" : L" " + tail);
   STARTUPINFOW startup = {sizeof startup};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.Path().c_str(), &startup, &process_)) {
     process_ = {};
   }
@@ -129,10 +116,8 @@ LauncherProcess::LauncherProcess(const TestFolder& folder, const std::wstring& c
 
 LauncherProcess::~LauncherProcess() {
   if (process_.hProcess == nullptr) return;
-  if (Running()) {
-    TerminateProcess(process_.hProcess, 99);
-    WaitForSingleObject(process_.hProcess, WAIT_MS);
-  }
+  if (Running()) TerminateProcess(process_.hProcess, 99);
+  WaitForSingleObject(process_.hProcess, WAIT_MS);
   CloseHandle(process_.hThread);
   CloseHandle(process_.hProcess);
 }
@@ -149,17 +134,11 @@ HWND LauncherProcess::WaitForWindow(DWORD timeoutMs) {
 }
 
 DWORD LauncherProcess::WaitForExit(DWORD timeoutMs) {
-  if (process_.hProcess == nullptr) return STILL_ACTIVE;
-  WaitUntil([&] { return !Running(); }, timeoutMs);
   DWORD code = STILL_ACTIVE;
+  if (process_.hProcess == nullptr) return code;
+  WaitUntil([&] { return !Running(); }, timeoutMs);
   GetExitCodeProcess(process_.hProcess, &code);
   return code;
-}
-
-DWORD LauncherProcess::CloseWithEscape(HWND window) {
-  if (!Activate(window)) return STILL_ACTIVE;
-  PressKey(VK_ESCAPE);
-  return WaitForExit();
 }
 
 namespace {
@@ -174,11 +153,13 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
   auto* search = reinterpret_cast<WindowSearch*>(parameter);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
   wchar_t className[256];
   GetClassNameW(window, className, 256);
-  if (lstrcmpW(className, search->className) != 0) return TRUE;
-  if (search->title != nullptr && WindowText(window) != search->title) return TRUE;
+  if (owner != search->processId || !IsWindowVisible(window) ||
+      lstrcmpW(className, search->className) != 0 ||
+      (search->title != nullptr && WindowText(window) != search->title)) {
+    return TRUE;
+  }
   search->found = window;
   return FALSE;
 }
@@ -191,22 +172,24 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t*
 }
 
 std::wstring WindowText(HWND window) {
-  // WM_GETTEXT is marshalled across processes; an empty text leaves the buffer
-  // unset, so only the returned length is trusted.
+  // Marshalled across processes; an empty text leaves the buffer unset, so only
+  // the returned length is trusted.
   wchar_t text[1024];
   LRESULT length = SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
   return std::wstring(text, static_cast<size_t>(length));
 }
 
-std::wstring StatusBarText(HWND mainWindow) {
-  HWND bar = GetDlgItem(mainWindow, 3500);
-  return bar == nullptr ? L"<no status bar>" : WindowText(bar);
-}
+std::wstring StatusBarText(HWND mainWindow) { return WindowText(GetDlgItem(mainWindow, 3500)); }
 
 RECT WindowRect(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
   return rect;
+}
+
+POINT CentreOf(HWND window) {
+  RECT rect = WindowRect(window);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 bool Activate(HWND window) {
@@ -219,44 +202,33 @@ bool Activate(HWND window) {
 
 namespace {
 INPUT KeyInput(WORD virtualKey, bool up) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
+  INPUT input = {INPUT_KEYBOARD};
   input.ki.wVk = virtualKey;
   input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
   return input;
 }
 
-// Sends middle with the modifiers held around it, all in one batch: Wine drops an
-// injected modifier that arrives well before the input it modifies.
 void SendWithModifiers(std::initializer_list<WORD> modifiers, const std::vector<INPUT>& middle) {
   std::vector<INPUT> inputs;
   for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
   inputs.insert(inputs.end(), middle.begin(), middle.end());
   for (auto it = modifiers.end(); it != modifiers.begin();) inputs.push_back(KeyInput(*--it, true));
-  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-}  // namespace
-
-void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
-  SendWithModifiers(modifiers, {KeyInput(virtualKey, false), KeyInput(virtualKey, true)});
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// An absolute pointer event at screen (coordinates normalised to 0..65535 over
-// the primary screen), with extra button flags.
-static INPUT PointerInput(POINT screen, DWORD buttonFlags) {
-  int width = GetSystemMetrics(SM_CXSCREEN);
-  int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
+// An absolute pointer event (coordinates normalised over the primary screen).
+INPUT PointerInput(POINT screen, DWORD buttonFlags) {
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input = {INPUT_MOUSE};
   input.mi.dx = static_cast<LONG>((screen.x * 65536 + width / 2) / width);
   input.mi.dy = static_cast<LONG>((screen.y * 65536 + height / 2) / height);
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
   return input;
 }
 
-// Moves the pointer and waits until the system has it there: a press sent in the
-// same batch as the move can reach the window under the old position.
-static void MovePointer(POINT screen) {
+// A press sent with the move can reach the window under the old position, so the
+// move is made and waited for first.
+void MovePointer(POINT screen) {
   INPUT move = PointerInput(screen, 0);
   SendInput(1, &move, sizeof move);
   WaitUntil([&] {
@@ -267,23 +239,23 @@ static void MovePointer(POINT screen) {
   Sleep(50);
 }
 
-// Each press and release carries its position too, so it lands where it is meant
-// to even if Wine has not caught up with the move. Modified clicks go in one
-// batch with their modifiers (Wine drops a modifier sent well before the click);
-// plain ones leave the target a moment between press and release.
-static void SendMouse(std::initializer_list<DWORD> buttonFlags, POINT screen,
-                      std::initializer_list<WORD> modifiers = {}) {
+// Each press and release carries its position too. Modified clicks go in one batch
+// with their modifiers; plain ones leave the target a moment between the two.
+void SendMouse(std::initializer_list<DWORD> buttonFlags, POINT screen,
+               std::initializer_list<WORD> modifiers = {}) {
   MovePointer(screen);
   std::vector<INPUT> buttons;
   for (DWORD flag : buttonFlags) buttons.push_back(PointerInput(screen, flag));
-  if (modifiers.size() > 0) {
-    SendWithModifiers(modifiers, buttons);
-    return;
-  }
+  if (modifiers.size() > 0) return SendWithModifiers(modifiers, buttons);
   for (INPUT& button : buttons) {
     SendInput(1, &button, sizeof button);
     Sleep(30);
   }
+}
+}  // namespace
+
+void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
+  SendWithModifiers(modifiers, {KeyInput(virtualKey, false), KeyInput(virtualKey, true)});
 }
 
 void MoveMouseTo(POINT screen) { SendMouse({}, screen); }
@@ -294,18 +266,17 @@ void ClickAt(POINT screen, std::initializer_list<WORD> modifiers) {
 
 void RightClickAt(POINT screen) { SendMouse({MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}, screen); }
 
-// A bare press with no position: a press that carries one can also produce a move
-// with the button held, and the first such move of a press cancels a pick-up.
+// No position: a press that carries one can also produce a move with the button
+// held, and such a move cancels a pick-up.
 void PressLeftAt(POINT screen) {
   MovePointer(screen);
-  INPUT press = {};
-  press.type = INPUT_MOUSE;
+  INPUT press = {INPUT_MOUSE};
   press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   SendInput(1, &press, sizeof press);
 }
 
 void MoveInStepsTo(POINT from, POINT to, int step) {
-  int distance = std::max(abs(to.x - from.x), abs(to.y - from.y));
+  int distance = static_cast<int>(std::max(abs(to.x - from.x), abs(to.y - from.y)));
   int steps = std::max(1, (distance + step - 1) / step);
   for (int i = 1; i <= steps; ++i) {
     MovePointer({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
@@ -319,49 +290,20 @@ void ReleaseLeft() {
   SendInput(1, &up, sizeof up);
 }
 
-HWND FindDialog(DWORD processId, const wchar_t* caption) {
-  return FindProcessWindow(processId, L"#32770", caption);
-}
-
-POINT CentreOf(HWND window) {
-  RECT rect = WindowRect(window);
-  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-HWND SlotButton(HWND mainWindow, int slot) { return GetDlgItem(mainWindow, 1000 + 100 * slot); }
-
-std::vector<int> HighlightedSlots(HWND mainWindow) {
-  std::vector<int> slots;
-  for (int slot = 0; slot < 12; ++slot) {
-    if (GetWindowLongW(SlotButton(mainWindow, slot), GWL_STYLE) & BS_DEFPUSHBUTTON) {
-      slots.push_back(slot);
-    }
-  }
-  return slots;
-}
-
-HWND OpenPopupMenu(DWORD processId) { return FindProcessWindow(processId, L"#32768"); }
-
+// recorder.log: UTF-16 records of "key=value" lines, each ended by an empty line.
 std::vector<RecordedStart> RecordedStarts(const std::wstring& folder) {
   std::string bytes = ReadBytes(folder + L"\\recorder.log");
-  std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+  std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
   std::vector<RecordedStart> starts;
-  size_t at = 0;
-  for (;;) {
-    size_t end = text.find(L"\r\n\r\n", at);
-    if (end == std::wstring::npos) break;
-    std::wstring record = text.substr(at, end - at);
-    at = end + 4;
+  for (size_t at = 0, end; (end = text.find(L"\r\n\r\n", at)) != std::wstring::npos; at = end + 4) {
     RecordedStart start;
-    size_t lineStart = 0;
-    while (lineStart <= record.size()) {
-      size_t lineEnd = record.find(L"\r\n", lineStart);
-      if (lineEnd == std::wstring::npos) lineEnd = record.size();
-      std::wstring line = record.substr(lineStart, lineEnd - lineStart);
-      if (line.rfind(L"command=", 0) == 0) start.commandLine = line.substr(8);
-      if (line.rfind(L"folder=", 0) == 0) start.folder = line.substr(7);
-      if (line.rfind(L"show=", 0) == 0) start.show = std::stoi(line.substr(5));
-      lineStart = lineEnd + 2;
+    for (size_t line = at, stop; line < end; line = stop + 2) {
+      stop = std::min(text.find(L"\r\n", line), end);
+      std::wstring entry = text.substr(line, stop - line);
+      std::wstring value = entry.substr(entry.find(L'=') + 1);
+      if (entry.rfind(L"command=", 0) == 0) start.commandLine = value;
+      if (entry.rfind(L"folder=", 0) == 0) start.folder = value;
+      if (entry.rfind(L"show=", 0) == 0) start.show = std::stoi(value);
     }
     starts.push_back(start);
   }
@@ -369,30 +311,107 @@ std::vector<RecordedStart> RecordedStarts(const std::wstring& folder) {
 }
 
 std::wstring ArgumentsOf(const std::wstring& commandLine) {
-  size_t at = 0;
-  if (!commandLine.empty() && commandLine[0] == L'"') {
-    at = commandLine.find(L'"', 1);
-    at = at == std::wstring::npos ? commandLine.size() : at + 1;
-  } else {
-    at = commandLine.find(L' ');
-    if (at == std::wstring::npos) at = commandLine.size();
-  }
+  size_t at = commandLine.rfind(L'"', 0) == 0 ? commandLine.find(L'"', 1) : commandLine.find(L' ');
+  at = at == std::wstring::npos ? commandLine.size() : at + (commandLine[0] == L'"' ? 1 : 0);
   if (at < commandLine.size() && commandLine[at] == L' ') ++at;
   return commandLine.substr(at);
 }
 
 OtherWindow::OtherWindow() {
-  static const wchar_t CLASS_NAME[] = L"PivoraE2EOtherWindow";
   WNDCLASSW windowClass = {};
   windowClass.lpfnWndProc = DefWindowProcW;
   windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = CLASS_NAME;
+  windowClass.lpszClassName = L"PivoraE2EOtherWindow";
   RegisterClassW(&windowClass);
-  window_ = CreateWindowExW(0, CLASS_NAME, L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                            500, 400, 200, 120, nullptr, nullptr, windowClass.hInstance, nullptr);
+  window_ = CreateWindowExW(0, windowClass.lpszClassName, L"another program",
+                            WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 400, 200, 120, nullptr, nullptr,
+                            windowClass.hInstance, nullptr);
 }
 
 OtherWindow::~OtherWindow() { DestroyWindow(window_); }
+
+Session::Session(const std::wstring& settings, const std::wstring& suffix)
+    : folder(suffix), recorder(folder.File(L"recorder.exe")) {
+  CopyFileW((BuildFolder() + L"\\recorder.exe").c_str(), recorder.c_str(), FALSE);
+  if (!settings.empty()) WriteSettingsUtf16(Settings(), Fill(settings));
+}
+
+std::wstring Session::Fill(std::wstring text) const {
+  for (const auto& [mark, value] : {std::pair{L"{dir}", folder.Path()}, std::pair{L"{rec}", recorder}}) {
+    for (size_t at; (at = text.find(mark)) != std::wstring::npos;) text.replace(at, 5, value);
+  }
+  return text;
+}
+
+std::wstring Session::Ini(const wchar_t* section, const wchar_t* key) const {
+  return IniValue(Settings(), section, key);
+}
+
+HWND Session::Open(const std::wstring& tail) {
+  launcher = std::make_unique<LauncherProcess>(folder, Fill(tail));
+  window = launcher->WaitForWindow();
+  if (window == nullptr || !Activate(window)) ADD_FAILURE() << "the launcher did not open";
+  return window;
+}
+
+void Session::Key(WORD key, std::initializer_list<WORD> modifiers) const { PressKey(key, modifiers); }
+
+void Session::Click(int slot, std::initializer_list<WORD> modifiers) const {
+  ClickAt(CentreOf(Button(slot)), modifiers);
+}
+
+bool Session::StatusBecomes(const std::wstring& text, DWORD timeoutMs) const {
+  return WaitUntil([&] { return Status() == text; }, timeoutMs);
+}
+
+std::vector<int> Session::Highlighted() const {
+  std::vector<int> slots;
+  for (int slot = 0; slot < 12; ++slot) {
+    if (GetWindowLongW(Button(slot), GWL_STYLE) & BS_DEFPUSHBUTTON) slots.push_back(slot);
+  }
+  return slots;
+}
+
+HICON Session::Image(int slot) const {
+  return reinterpret_cast<HICON>(SendMessageW(Button(slot), BM_GETIMAGE, IMAGE_ICON, 0));
+}
+
+HWND Session::WaitForDialog(const wchar_t* caption) const {
+  HWND dialog = nullptr;
+  WaitUntil([&] { return (dialog = FindProcessWindow(launcher->ProcessId(), L"#32770", caption)) != nullptr; });
+  return dialog;
+}
+
+POINT Session::Caption() const {
+  RECT frame = WindowRect(window);
+  return {frame.left + 40, frame.top + 8};
+}
+
+void Session::ChooseFromMenu(POINT at, int downs) const {
+  // Wine now and then loses a right click that follows another; a user clicks again.
+  bool opened = false;
+  for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
+    Activate(window);
+    RightClickAt(at);
+    opened = WaitUntil([&] { return MenuOpen(); }, 1500);
+  }
+  ASSERT_TRUE(opened);
+  for (int i = 0; i < downs; ++i) PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !MenuOpen(); }));
+}
+
+DWORD Session::Close() const {
+  if (!Activate(window)) return STILL_ACTIVE;
+  PressKey(VK_ESCAPE);
+  return Exit();
+}
+
+std::vector<RecordedStart> Session::Starts(size_t count) const {
+  std::vector<RecordedStart> starts;
+  WaitUntil([&] { return (starts = RecordedStarts(folder.Path())).size() >= count; });
+  return starts;
+}
 
 // A hosted CI session may not let a test program bring a window to the front, and
 // every case that presses keys or clicks needs that. Where the caller warns of it

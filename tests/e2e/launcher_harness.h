@@ -1,115 +1,88 @@
 #pragma once
-// Drives the real Pivora64.exe from another process, as a user would: starts it
-// with a command line in a folder of its own, finds its window, presses keys, and
-// reads back what a user can see (window texts, the settings file, exit code).
+// Drives the real Pivora64.exe from another process, as a user would: starts it in
+// a folder of its own, presses keys and clicks, and reads back what a user can see
+// (window texts, the settings file, what recorder.exe says was started).
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace e2e {
 
 constexpr DWORD WAIT_MS = 10000;
+// How long a start or a close that must not come is watched for, always after a
+// positive control in the same run has shown the watching works.
+constexpr DWORD QUIET_MS = 1200;
+extern const wchar_t MISSING[];  // what IniValue gives for a missing key
+extern const wchar_t EDIT_CAPTION[];
+extern const wchar_t LINK_CAPTION[];
 
 // Polls condition until it holds or timeoutMs passes; returns the last answer.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = WAIT_MS);
+std::wstring BuildFolder();  // the folder of the test programs, Pivora64.exe and recorder.exe
 
-// The folder holding e2e_tests.exe, Pivora64.exe and recorder.exe.
-std::wstring BuildFolder();
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);
+void WriteSettingsUtf16(const std::wstring& path, const std::wstring& text);
+std::wstring ReadSettingsText(const std::wstring& path);  // UTF-16LE with BOM, else ANSI
+bool FileExists(const std::wstring& path);
+std::wstring IniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key);
 
-// A fresh, empty folder for one test case with a copy of Pivora64.exe in it.
+// A fresh, empty folder named after the running test, with a copy of Pivora64.exe.
 class TestFolder {
  public:
-  TestFolder();
+  explicit TestFolder(const std::wstring& suffix = L"");
   const std::wstring& Path() const { return path_; }
   std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
   std::wstring Launcher() const { return File(L"Pivora64.exe"); }
   std::wstring Settings() const { return File(L"Pivora64.ini"); }
-  // Copies recorder.exe into the folder under the given name; returns its path.
-  std::wstring AddRecorder(const std::wstring& name = L"recorder.exe") const;
 
  private:
   std::wstring path_;
 };
 
-// Settings file content as written by a user with a text editor.
-void WriteSettingsUtf16(const std::wstring& path, const std::wstring& text);
-void WriteBytes(const std::wstring& path, const std::string& bytes);
-std::string ReadBytes(const std::wstring& path);
-bool FileExists(const std::wstring& path);
-// The settings file decoded (UTF-16LE with BOM, else the ANSI code page).
-std::wstring ReadSettingsText(const std::wstring& path);
-// One key through the profile API; missing keys give "<missing>".
-std::wstring IniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key);
-extern const wchar_t MISSING[];
-
 class LauncherProcess {
  public:
-  // commandLineTail follows the quoted launcher path and one blank.
-  LauncherProcess(const TestFolder& folder, const std::wstring& commandLineTail);
+  // Starts the folder's launcher with tail after its quoted path, in that folder.
+  LauncherProcess(const TestFolder& folder, const std::wstring& tail);
   ~LauncherProcess();  // kills a launcher a failed test left running
-  LauncherProcess(const LauncherProcess&) = delete;
-  LauncherProcess& operator=(const LauncherProcess&) = delete;
-
-  bool Started() const { return process_.hProcess != nullptr; }
   DWORD ProcessId() const { return process_.dwProcessId; }
-  // The launcher's visible main window, or null after the time limit.
-  HWND WaitForWindow(DWORD timeoutMs = WAIT_MS);
-  // Exit code, or STILL_ACTIVE when it did not exit in time.
-  DWORD WaitForExit(DWORD timeoutMs = WAIT_MS);
+  HWND WaitForWindow(DWORD timeoutMs = WAIT_MS);  // visible main window, or null
+  DWORD WaitForExit(DWORD timeoutMs = WAIT_MS);   // exit code, or STILL_ACTIVE
   bool Running() const;
-  // Presses Escape in window and waits for the exit; the exit code.
-  DWORD CloseWithEscape(HWND window);
 
  private:
   PROCESS_INFORMATION process_ = {};
 };
 
-// A visible top-level window of the given class owned by processId, or null.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
 std::wstring WindowText(HWND window);
 std::wstring StatusBarText(HWND mainWindow);
 RECT WindowRect(HWND window);
+POINT CentreOf(HWND window);
+bool Activate(HWND window);  // brings it to the front and waits until it is there
 
-// Brings window to the front and waits until it is the foreground window.
-bool Activate(HWND window);
-// Presses and releases a key, with modifiers held around it, in one input batch.
+// Input in one batch with its modifiers (Wine drops a modifier sent well before).
 void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
-
-// Mouse input at screen positions, each press and release in one batch.
 void MoveMouseTo(POINT screen);
 void ClickAt(POINT screen, std::initializer_list<WORD> modifiers = {});
 void RightClickAt(POINT screen);
-// Left button held down at one point, moved in steps of at most `step` pixels, released.
-void PressLeftAt(POINT screen);
+void PressLeftAt(POINT screen);  // a bare press, no move with the button down
 void MoveInStepsTo(POINT from, POINT to, int step);
 void ReleaseLeft();
-// The centre of a window, in screen coordinates.
-POINT CentreOf(HWND window);
 
-// The grid as a user sees it.
-HWND SlotButton(HWND mainWindow, int slot);
-// The slots whose buttons carry the highlight (the default-button style).
-std::vector<int> HighlightedSlots(HWND mainWindow);
-// A visible dialog of the process with the given caption, or null.
-HWND FindDialog(DWORD processId, const wchar_t* caption);
-// An open popup menu of the process, or null.
-HWND OpenPopupMenu(DWORD processId);
-
-// What the recorder wrote down about one start.
 struct RecordedStart {
   std::wstring commandLine;
   std::wstring folder;
-  int show = -2;
+  int show = -2;  // -1: no show mode was given
 };
-// The starts recorder.exe copies in folder logged so far, in order.
 std::vector<RecordedStart> RecordedStarts(const std::wstring& folder);
-// The command line less its first (program) token.
-std::wstring ArgumentsOf(const std::wstring& commandLine);
+std::wstring ArgumentsOf(const std::wstring& commandLine);  // less the program token
 
-// A top-level window of this test process, for taking the activation away.
+// A top-level window of the test process, for taking the activation away.
 class OtherWindow {
  public:
   OtherWindow();
@@ -118,6 +91,43 @@ class OtherWindow {
 
  private:
   HWND window_ = nullptr;
+};
+
+// One test's launcher: a fresh folder holding a copy of Pivora64.exe and of
+// recorder.exe, with the settings it is given. In the texts a test hands in,
+// "{dir}" stands for that folder and "{rec}" for the recorder in it.
+class Session {
+ public:
+  // suffix tells apart the folders of one test's several sessions.
+  explicit Session(const std::wstring& settings = L"", const std::wstring& suffix = L"");
+  std::wstring Fill(std::wstring text) const;
+  std::wstring File(const std::wstring& name) const { return folder.File(name); }
+  std::wstring Settings() const { return folder.Settings(); }
+  std::wstring Ini(const wchar_t* section, const wchar_t* key) const;
+
+  // Starts a launcher on tail and waits for its window, brought to the front.
+  HWND Open(const std::wstring& tail = L"\"{dir}\\a.txt\"");
+  void Key(WORD key, std::initializer_list<WORD> modifiers = {}) const;
+  HWND Button(int slot) const { return GetDlgItem(window, 1000 + 100 * slot); }
+  void Click(int slot, std::initializer_list<WORD> modifiers = {}) const;
+  std::wstring Status() const { return WindowText(GetDlgItem(window, 3500)); }
+  bool StatusBecomes(const std::wstring& text, DWORD timeoutMs = WAIT_MS) const;
+  std::vector<int> Highlighted() const;  // the slots whose buttons carry the highlight
+  HICON Image(int slot) const;
+  HWND WaitForDialog(const wchar_t* caption) const;
+  bool MenuOpen() const { return FindProcessWindow(launcher->ProcessId(), L"#32768") != nullptr; }
+  // Right-clicks at, waits for the menu, goes `downs` items down and picks it.
+  void ChooseFromMenu(POINT at, int downs) const;
+  POINT Caption() const;
+  DWORD Exit(DWORD timeoutMs = WAIT_MS) const { return launcher->WaitForExit(timeoutMs); }
+  DWORD Close() const;  // Escape; the exit code
+  // Waits until the recorder has logged at least count starts; all it logged.
+  std::vector<RecordedStart> Starts(size_t count) const;
+
+  TestFolder folder;
+  std::wstring recorder;
+  std::unique_ptr<LauncherProcess> launcher;
+  HWND window = nullptr;
 };
 
 }  // namespace e2e

@@ -1,0 +1,247 @@
+// What runs leave in the settings file: the options in their words, nothing else
+// touched, whatever the file held or whoever else had it open; the option menu
+// and the link dialog.
+
+#include <gtest/gtest.h>
+
+#include "launcher_harness.h"
+
+using namespace e2e;
+
+namespace {
+
+std::string Utf16(const std::wstring& text, bool bigEndian = false) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (wchar_t unit : text) {
+    char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+std::string Garbage(size_t size) {
+  std::string bytes(size, '\0');
+  unsigned state = 2024;
+  for (char& byte : bytes) byte = static_cast<char>((state = state * 1103515245u + 12345u) >> 16);
+  return bytes;
+}
+
+}  // namespace
+
+// One run on a .txt file, closed with Escape. The file must then hold the
+// expected lines (in this order) and keys; "unchanged" rows must read as before.
+TEST(SettingsFile, ARunWritesTheOptionsAndKeepsTheRest) {
+  const std::wstring kept = L"; mine\r\n[.txt]\r\ntitle1=Editor\r\ncommand1=C:\\e.exe\r\nrunas1=on\r\n"
+                            L"title13=never read\r\n[.log]\r\ntitle1=Viewer\r\ncustom=kept\r\n";
+  const std::wstring big = [] {
+    std::wstring text = L"[SystemSetting]\r\ntopView=OFF\r\nautoClose=OFF\r\nloopCursor=OFF\r\ncacheIcon=OFF\r\n";
+    for (int i = 0; i < 10000; ++i) text += L"[.x" + std::to_wstring(i) + L"]\r\ntitle1=t\r\n";
+    return text + L"[.txt]\r\ntitle1=found at the end\r\n";
+  }();
+  const std::wstring tail = L"[.txt]\r\ntitle1=Editor\r\ncommand1=notepad.exe\r\n[.log]\r\ntitle1=Viewer\r\n";
+  struct Row {
+    const char* what;
+    std::string bytes;  // the file before; empty: no file
+    std::wstring status;
+    std::vector<std::wstring> lines;  // in the file afterwards, in this order
+    bool topmost = false;
+    bool unchanged = false;  // every byte stays
+  } rows[] = {
+      {"no file: UTF-16 with the four options only", "", L"",
+       {L"\xFEFF[SystemSetting]\r\ntopView=OFF\r\nautoClose=OFF\r\nloopCursor=OFF\r\ncacheIcon=OFF\r\n"}},
+      {"option words in any case, written back as ON or OFF",
+       Utf16(L"[SystemSetting]\r\ntopView=on\r\nautoClose=1\r\nloopCursor=On\r\ncacheIcon=TRUE\r\nonMouse=OFF\r\n"),
+       L"", {L"topView=ON", L"autoClose=OFF", L"loopCursor=ON", L"cacheIcon=OFF", L"onMouse=OFF"}, true},
+      {"unchanged slots leave every other line", Utf16(kept), L"Editor",
+       {L"; mine", L"title1=Editor", L"runas1=on", L"title13=never read", L"custom=kept", L"topView=OFF"}},
+      {"an ANSI file stays ANSI", "[.txt]\r\ntitle1=Plain\r\n", L"Plain", {L"title1=Plain", L"cacheIcon=OFF"}},
+      {"ten thousand sections", Utf16(big), L"found at the end", {}, false, true},
+      {"binary garbage before the sections", Garbage(65536) + "\r\n" + std::string(tail.begin(), tail.end()),
+       L"Editor", {L"title1=Editor", L"title1=Viewer"}},
+      {"lines without brackets or =",
+       "loose\r\n[.txt\r\n=no name\r\n[.txt]\r\nwords\r\ntitle1=Editor\r\ntitle2\r\n]x[\r\n[.log]\r\ntitle1=Viewer\r\n",
+       L"Editor", {L"title1=Editor", L"title1=Viewer"}},
+      {"UTF-16 big-endian", Utf16(tail, true), L"Editor", {}},
+      {"a 1 MB title is shown cut and kept whole",
+       Utf16(L"[.txt]\r\ntitle1=" + std::wstring(1 << 20, L'T') + L"\r\ncommand1=C:\\" +
+             std::wstring(40000, L'c') + L".exe\r\n[.log]\r\nlink=." + std::wstring(300, L'l') + L"\r\n"),
+       std::wstring(259, L'T'), {L"title1=" + std::wstring(1 << 20, L'T') + L"\r\n", L".exe\r\n[.log]"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    Session s;
+    if (!row.bytes.empty()) WriteBytes(s.Settings(), row.bytes);
+    ASSERT_NE(s.Open(), nullptr);
+    EXPECT_EQ(s.Status(), row.status);
+    EXPECT_EQ((GetWindowLongW(s.window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, row.topmost);
+    for (int step = 0; step < 11; ++step) s.Key(VK_TAB);  // every title goes through the bar
+    EXPECT_EQ(s.Close(), 0u);
+    std::string bytes = ReadBytes(s.Settings());
+    EXPECT_TRUE(!row.unchanged || bytes == row.bytes) << "an unchanged run rewrote the file";
+    std::wstring text = row.bytes.rfind("[", 0) == 0 ? std::wstring(bytes.begin(), bytes.end())
+                                                     : ReadSettingsText(s.Settings());
+    if (bytes.rfind("\xFF\xFE", 0) == 0) text.insert(0, 1, L'\xFEFF');
+    EXPECT_TRUE(!row.bytes.empty() || text == row.lines[0]) << "nothing but the options";
+    size_t at = 0;
+    for (const std::wstring& line : row.lines) {
+      at = text.find(line, at);
+      EXPECT_NE(at, std::wstring::npos) << "lost or moved: " << std::string(line.begin(), line.begin() + std::min<size_t>(line.size(), 40));
+      if (at == std::wstring::npos) break;
+    }
+  }
+}
+
+// Another program holds the file at start-up: the launcher reads nothing and must
+// not write the defaults it showed once the file is free. Then nothing can be
+// written at all: the settings "file" and the cache are folders and files in the way.
+TEST(SettingsFile, HeldOrBlockedFilesLoseNothing) {
+  Session s(L"[SystemSetting]\r\ntopView=ON\r\nloopCursor=ON\r\ncacheIcon=ON\r\n[.txt]\r\ntitle1=Editor\r\n"
+            L"command1={dir}\\Pivora64.exe\r\n");
+  const std::string before = ReadBytes(s.Settings());
+  HANDLE held = CreateFileW(s.Settings().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(s.Open(), nullptr);
+  EXPECT_EQ(s.Status(), L"") << "the held file could be read";
+  CloseHandle(held);
+  EXPECT_EQ(s.Close(), 0u);
+  EXPECT_TRUE(ReadBytes(s.Settings()) == before);
+
+  WriteBytes(s.File(L"iconcache"), "in the way");
+  ASSERT_NE(s.Open(), nullptr);
+  EXPECT_NE(s.Image(0), nullptr) << "the icon shows without its cache";
+  EXPECT_EQ(s.Close(), 0u);
+  DeleteFileW(s.Settings().c_str());
+  ASSERT_TRUE(CreateDirectoryW(s.Settings().c_str(), nullptr));
+  ASSERT_NE(s.Open(), nullptr);
+  EXPECT_EQ(s.Close(), 0u);
+  EXPECT_EQ(ReadBytes(s.File(L"iconcache")), "in the way");
+}
+
+// With autoClose another program taking the foreground closes (and saves); without
+// it the launcher stays and writes nothing.
+TEST(SettingsFile, AutoCloseOnFocusLoss) {
+  for (bool autoClose : {true, false}) {
+    Session s(std::wstring(L"[SystemSetting]\r\nautoClose=") + (autoClose ? L"ON" : L"OFF") + L"\r\n");
+    const std::string before = ReadBytes(s.Settings());
+    ASSERT_NE(s.Open(), nullptr);
+    OtherWindow other;
+    ASSERT_TRUE(Activate(other.Handle()));
+    if (!autoClose) {
+      EXPECT_EQ(s.Exit(QUIET_MS), static_cast<DWORD>(STILL_ACTIVE));
+      EXPECT_TRUE(ReadBytes(s.Settings()) == before) << "nothing is written before closing";
+      EXPECT_EQ(s.Close(), 0u);  // the control: Escape still closes it
+      continue;
+    }
+    EXPECT_EQ(s.Exit(), 0u);
+    EXPECT_EQ(s.Ini(L"SystemSetting", L"topView"), L"OFF");
+  }
+}
+
+// Eight launchers on one file, each clearing its own slot, all closing at once; and
+// eight starting at once on a cold icon cache, which must hold only whole files.
+TEST(SettingsFile, EightLaunchersAtOnceKeepEveryChange) {
+  std::wstring settings = L"[SystemSetting]\r\ncacheIcon=ON\r\n[.txt]\r\n";
+  for (int n = 1; n <= 12; ++n) {
+    std::wstring k = std::to_wstring(n);
+    settings += L"title" + k + L"=slot " + k + L"\r\ncommand" + k + L"=" + (n % 2 ? L"{rec}" : L"{dir}\\Pivora64.exe") +
+                L"\r\nicon" + k + L"=shell32.dll," + k + L"\r\n";
+  }
+  Session s(settings);
+  std::vector<std::unique_ptr<LauncherProcess>> launchers;
+  std::vector<HWND> windows;
+  for (int i = 0; i < 8; ++i) launchers.push_back(std::make_unique<LauncherProcess>(s.folder, s.Fill(L"{dir}\\a.txt")));
+  for (auto& launcher : launchers) {
+    windows.push_back(launcher->WaitForWindow());
+    ASSERT_NE(windows.back(), nullptr);
+  }
+  Sleep(500);  // every window shown: none takes the foreground from the one being typed into
+  for (int i = 0; i < 8; ++i) {
+    ASSERT_TRUE(Activate(windows[i]));
+    for (int step = 0; step < i; ++step) PressKey(VK_TAB);
+    PressKey(VK_DELETE);
+    ASSERT_TRUE(WaitUntil([&] { return StatusBarText(windows[i]).empty(); })) << i;
+  }
+  for (HWND window : windows) PostMessageW(window, WM_CLOSE, 0, 0);
+  for (auto& launcher : launchers) EXPECT_EQ(launcher->WaitForExit(), 0u);
+  for (int n = 1; n <= 12; ++n) {
+    std::wstring k = std::to_wstring(n);
+    EXPECT_EQ(s.Ini(L".txt", (L"title" + k).c_str()), n <= 8 ? MISSING : L"slot " + k) << n;
+  }
+  int files = 0;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(s.File(L"iconcache\\*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do {
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    ++files;
+    HANDLE icon = LoadImageW(nullptr, s.File(L"iconcache\\" + name).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE);
+    EXPECT_NE(icon, nullptr) << "not a whole icon: " << std::string(name.begin(), name.end());
+    if (icon != nullptr) DestroyIcon(static_cast<HICON>(icon));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  EXPECT_EQ(files, 12) << "one file per icon, no temporary one left";
+}
+
+// The options act at once and are saved at close; turning the cache off deletes nothing.
+TEST(Options, TogglesActAtOnceAndAreSavedAtClose) {
+  Session s(L"[.txt]\r\ntitle1=zero\r\ntitle4=three\r\ncommand1={dir}\\Pivora64.exe\r\n");
+  ASSERT_NE(s.Open(), nullptr);
+  auto topmost = [&] { return (GetWindowLongW(s.window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  s.ChooseFromMenu(s.Caption(), 2);  // 最前面
+  EXPECT_TRUE(WaitUntil(topmost));
+  s.ChooseFromMenu(s.Caption(), 2);
+  EXPECT_TRUE(WaitUntil([&] { return !topmost(); }));
+  s.ChooseFromMenu(s.Caption(), 4);  // 端でループする: Left on slot 0 wraps
+  Activate(s.window);
+  s.Key(VK_LEFT);
+  EXPECT_TRUE(s.StatusBecomes(L"three"));
+  s.ChooseFromMenu(s.Caption(), 5);  // アイコンをキャッシュする
+  EXPECT_TRUE(WaitUntil([&] { return FileExists(s.File(L"iconcache\\Pivora64.exe.ico")); }));
+  s.ChooseFromMenu(s.Caption(), 3);  // フォーカスが外れたら閉じる
+  EXPECT_EQ(s.Close(), 0u);
+  const wchar_t* saved[][2] = {{L"topView", L"OFF"}, {L"autoClose", L"ON"}, {L"loopCursor", L"ON"}, {L"cacheIcon", L"ON"}};
+  for (auto& [key, word] : saved) EXPECT_EQ(s.Ini(L"SystemSetting", key), word);
+  ASSERT_NE(s.Open(), nullptr);
+  s.ChooseFromMenu(s.Caption(), 5);
+  EXPECT_EQ(s.Close(), 0u);
+  EXPECT_EQ(s.Ini(L"SystemSetting", L"cacheIcon"), L"OFF");
+  EXPECT_TRUE(FileExists(s.File(L"iconcache\\Pivora64.exe.ico")));
+}
+
+// The link of the run's own section is written at once and switches the slots; an
+// edit made after it lands in the newly linked section.
+TEST(Options, LinkDialogStoresTheLinkAtOnce) {
+  Session s(L"[.log]\r\nlink=.md\r\ntitle1=own log\r\n[.md]\r\ntitle1=markdown\r\n[.txt]\r\ntitle1=text\r\n");
+  ASSERT_NE(s.Open(L"\"{dir}\\a.log\""), nullptr);
+  EXPECT_EQ(s.Status(), L"markdown");
+  struct Row {
+    const wchar_t *opensWith, *typed, *stored, *status;
+    WORD how;  // Enter registers; Escape cancels
+  } rows[] = {
+      {L".md", L"txt", L".txt", L"text", VK_RETURN},      {L".txt", L".md", L".md", L"markdown", VK_RETURN},
+      {L".md", L"..txt", L"..txt", L"", VK_RETURN},       {L"..txt", L"", MISSING, L"own log", VK_RETURN},
+      {L"", L"txt", MISSING, L"own log", VK_ESCAPE},      {L"", L"txt", L".txt", L"text", VK_RETURN},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.typed, row.typed + lstrlenW(row.typed)));
+    s.ChooseFromMenu(s.Caption(), 1);
+    HWND dialog = s.WaitForDialog(LINK_CAPTION);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, 1000)), row.opensWith);
+    SendMessageW(GetDlgItem(dialog, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row.typed));
+    ASSERT_TRUE(Activate(dialog));
+    PressKey(row.how);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(s.Ini(L".log", L"link"), row.stored) << "written at once";
+    EXPECT_TRUE(s.StatusBecomes(row.status));
+  }
+  MoveMouseTo({5, 5});
+  Activate(s.window);
+  for (WORD key : {VK_UP, VK_UP, VK_LEFT, VK_LEFT, VK_LEFT}) s.Key(key);  // back on slot 1
+  EXPECT_TRUE(s.StatusBecomes(L"text"));
+  s.Key(VK_DELETE);
+  EXPECT_EQ(s.Close(), 0u);
+  EXPECT_EQ(s.Ini(L".txt", L"title1"), MISSING);
+  EXPECT_EQ(s.Ini(L".log", L"title1"), L"own log");
+  EXPECT_EQ(s.Ini(L".md", L"title1"), L"markdown");
+}
