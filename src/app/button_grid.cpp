@@ -40,7 +40,9 @@ LRESULT CALLBACK ButtonSubclassProc(HWND button, UINT message, WPARAM wParam, LP
       break;
     case WM_CAPTURECHANGED:
       // The press lost the pointer without a release this window will see.
-      if (reinterpret_cast<HWND>(lParam) != button) SendMessageW(mainWindow, message, wParam, lParam);
+      if (reinterpret_cast<HWND>(lParam) != button) {
+        SendMessageW(mainWindow, message, wParam, lParam);
+      }
       break;
   }
   return CallWindowProcW(buttonClassProc, button, message, wParam, lParam);

@@ -97,9 +97,10 @@ void OnBrowseIcon(HWND dialog) {
   int index = ParseIconLocation(path);
   // shell32 is bound on first use, so in this run it may not be loaded yet.
   HMODULE shell = LoadLibraryW(L"shell32.dll");
-  auto pick = shell == nullptr ? nullptr
-                               : reinterpret_cast<PickIconDialog>(reinterpret_cast<void*>(
-                                     GetProcAddress(shell, MAKEINTRESOURCEA(PICK_ICON_DLG_ORDINAL))));
+  auto pick = shell == nullptr
+                  ? nullptr
+                  : reinterpret_cast<PickIconDialog>(reinterpret_cast<void*>(
+                        GetProcAddress(shell, MAKEINTRESOURCEA(PICK_ICON_DLG_ORDINAL))));
   // Positive: an icon was chosen; 0: the user cancelled; negative: the picker could
   // not be shown (Wine's cannot create its dialog and returns -1 at once).
   int chosen = pick == nullptr ? -1 : pick(dialog, path, SLOT_TEXT_CAPACITY, &index);
