@@ -38,6 +38,12 @@ LRESULT CALLBACK ButtonSubclassProc(HWND button, UINT message, WPARAM wParam, LP
     case WM_LBUTTONUP:
       SendMessageW(mainWindow, message, wParam, lParam);
       break;
+    case WM_CAPTURECHANGED:
+      // The press lost the pointer without a release this window will see.
+      if (reinterpret_cast<HWND>(lParam) != button) {
+        SendMessageW(mainWindow, message, wParam, lParam);
+      }
+      break;
   }
   return CallWindowProcW(buttonClassProc, button, message, wParam, lParam);
 }

@@ -45,7 +45,8 @@ void OnTimer(HWND window, WPARAM timerId) {
   EndDragCursor();
   dragCursor = reinterpret_cast<HICON>(SendMessageW(button, BM_GETIMAGE, IMAGE_ICON, 0));
   SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, 0);  // blank until its icon is refreshed
-  SetCursor(dragCursor);  // a slot without an icon hides the pointer while held
+  // A slot without an icon keeps the arrow: a null cursor would hide the pointer.
+  if (dragCursor != nullptr) SetCursor(dragCursor);
 }
 
 void OnLeftButtonUp(HWND window) {
@@ -67,4 +68,18 @@ void OnLeftButtonUp(HWND window) {
       RefreshSlotButton(drop.target);
       break;
   }
+}
+
+void OnDragCancel(HWND window) {
+  KillTimer(window, PICKUP_TIMER_ID);
+  DragCancel cancel = OnDragCancel(dragGesture);
+  EndDragCursor();
+  if (cancel.restoreSlot >= 0) RefreshSlotButton(cancel.restoreSlot);
+  if (cancel.wasPressed) acceptClick = 1;
+  // A button still holding the capture would turn the coming release into a click.
+  if (SlotOfButton(GetCapture()) >= 0) ReleaseCapture();
+}
+
+void OnActivate(HWND window, WPARAM state) {
+  if (LOWORD(state) == WA_INACTIVE) OnDragCancel(window);
 }

@@ -11,3 +11,8 @@ void OnLeftButtonDown(HWND window);
 bool OnDragMouseMove(HWND window, WPARAM keys);
 void OnTimer(HWND window, WPARAM timerId);
 void OnLeftButtonUp(HWND window);
+// The capture went elsewhere before the release (another window took over): the
+// gesture ends as if never begun, and the next click is an ordinary one.
+void OnDragCancel(HWND window);
+// Losing the activation ends a gesture too: the release will go to another program.
+void OnActivate(HWND window, WPARAM state);

@@ -43,6 +43,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONUP:
       OnLeftButtonUp(window);
       return 0;
+    case WM_CAPTURECHANGED:  // also forwarded by the button that held the capture
+    case WM_CANCELMODE:
+      OnDragCancel(window);
+      break;  // the default handling ends the window's own modes too
+    case WM_ACTIVATE:
+      OnActivate(window, wParam);
+      break;  // the default handling moves the focus
     case WM_TIMER:
       OnTimer(window, wParam);
       return 0;

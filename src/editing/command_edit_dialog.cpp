@@ -15,6 +15,8 @@ typedef int(WINAPI* PickIconDialog)(HWND owner, wchar_t* path, UINT capacity, in
 // it with the program would lengthen every start for a rarely used button.
 typedef BOOL(WINAPI* OpenFileDialog)(OPENFILENAMEW* open);
 constexpr WORD PICK_ICON_DLG_ORDINAL = 62;
+const wchar_t NO_ICON_PICKER_TEXT[] = L"アイコンの選択画面を開けませんでした。";
+const wchar_t EDIT_DIALOG_CAPTION[] = L"Pivora コマンド編集";
 
 const int SLOT_FIELDS[] = {IDC_EDIT_TITLE, IDC_EDIT_COMMAND, IDC_EDIT_ICON};
 
@@ -93,9 +95,18 @@ void OnBrowseIcon(HWND dialog) {
   wchar_t path[SLOT_TEXT_CAPACITY];
   GetDlgItemTextW(dialog, IDC_EDIT_ICON, path, SLOT_TEXT_CAPACITY);
   int index = ParseIconLocation(path);
-  auto pick = reinterpret_cast<PickIconDialog>(reinterpret_cast<void*>(GetProcAddress(
-      GetModuleHandleW(L"shell32.dll"), MAKEINTRESOURCEA(PICK_ICON_DLG_ORDINAL))));
-  if (pick == nullptr || !pick(dialog, path, SLOT_TEXT_CAPACITY, &index)) return;
+  // shell32 is bound on first use, so in this run it may not be loaded yet.
+  HMODULE shell = LoadLibraryW(L"shell32.dll");
+  auto pick = shell == nullptr
+                  ? nullptr
+                  : reinterpret_cast<PickIconDialog>(reinterpret_cast<void*>(
+                        GetProcAddress(shell, MAKEINTRESOURCEA(PICK_ICON_DLG_ORDINAL))));
+  // Positive: an icon was chosen; 0: the user cancelled; negative: the picker could
+  // not be shown (Wine's cannot create its dialog and returns -1 at once).
+  int chosen = pick == nullptr ? -1 : pick(dialog, path, SLOT_TEXT_CAPACITY, &index);
+  if (shell != nullptr) FreeLibrary(shell);
+  if (chosen < 0) MessageBoxW(dialog, NO_ICON_PICKER_TEXT, EDIT_DIALOG_CAPTION, MB_ICONWARNING);
+  if (chosen <= 0) return;
   wchar_t location[SLOT_TEXT_CAPACITY];
   // A location that would not fit is refused whole; the field keeps its text.
   if (FormatIconLocation(path, index, location)) SetDlgItemTextW(dialog, IDC_EDIT_ICON, location);

@@ -54,3 +54,10 @@ DropResult OnDragRelease(DragGesture& gesture, int slotUnderPointer, bool source
   gesture.active = 0;
   return result;
 }
+
+DragCancel OnDragCancel(DragGesture& gesture) {
+  DragCancel cancel = {gesture.sourceSlot, gesture.sourceSlot != -1 || gesture.active != 0};
+  gesture.sourceSlot = -1;
+  gesture.active = 0;
+  return cancel;
+}

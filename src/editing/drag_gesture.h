@@ -40,3 +40,11 @@ struct DropResult {
 
 // The release. Every release ends the gesture.
 DropResult OnDragRelease(DragGesture& gesture, int slotUnderPointer, bool sourceIsEmpty);
+
+// The press ended without a release the launcher saw: the capture went to another
+// window (the user switched programs, a window popped up). Ends the gesture; no drop.
+struct DragCancel {
+  int restoreSlot;  // the picked-up slot whose icon comes back, -1 for none
+  bool wasPressed;  // a gesture was under way: any click swallow left over is stale
+};
+DragCancel OnDragCancel(DragGesture& gesture);

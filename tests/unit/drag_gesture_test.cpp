@@ -59,6 +59,30 @@ TEST(DragGesture, PickUpAndReleaseDecideTheDrop) {
   }
 }
 
+TEST(DragGesture, ACancelEndsTheGestureWithoutADrop) {
+  struct Case {
+    const char* name;
+    bool pickUp, moved;
+    int restore;
+    bool wasPressed;
+  };
+  const Case cases[] = {
+      {"picked up and moved", true, true, 4, true},
+      {"moved, nothing picked up", false, true, -1, true},
+      {"nothing under way", false, false, -1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DragGesture g;
+    if (c.pickUp) OnPickUpTimer(g, 4, false);
+    if (c.moved) MoveHeld(g, 1, 1);
+    DragCancel cancel = OnDragCancel(g);
+    EXPECT_EQ(cancel.restoreSlot, c.restore);
+    EXPECT_EQ(cancel.wasPressed, c.wasPressed);
+    EXPECT_EQ(OnDragRelease(g, 7, false).kind, DropKind::None) << "a later release drops nothing";
+  }
+}
+
 TEST(DragGesture, ToleranceCountsFromThePreviousHeldMove) {
   struct Step {
     char event;  // 'L' left-held move, 'U' move without the button, 'R' release
