@@ -40,26 +40,6 @@ HWND OwnedDialog(HWND owner) {
   return search.found;
 }
 
-// A visible dialog owned by owner: a message box or a picker it opened.
-HWND OwnedDialog(HWND owner) {
-  struct Search {
-    HWND owner, found;
-  } search = {owner, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(parameter);
-        wchar_t className[16];
-        if (GetWindow(window, GW_OWNER) != s->owner || !IsWindowVisible(window) ||
-            GetClassNameW(window, className, 16) == 0 || lstrcmpW(className, L"#32770") != 0) {
-          return TRUE;
-        }
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 }  // namespace
 
 // Shift+Enter edits the selection; Escape cancels; register stores every field,
@@ -224,70 +204,4 @@ TEST(Editing, IconBrowserAndLongPastes) {
   ASSERT_TRUE(DialogGone(s));
   EXPECT_EQ(s.Close(), 0u);
   EXPECT_EQ(s.Ini(L".txt", L"command1"), pasted.substr(0, 259));
-}
-
-// A run with no settings file has not loaded shell32: the icon's 参照... must still
-// open the picker, or say why it cannot (Wine's picker cannot show itself), and
-// leave the field as it was.
-TEST(Editing, IconBrowserOpensOrSaysWhyInARunWithoutShell32) {
-  TestFolder folder;
-  LauncherProcess launcher(folder, Quoted(folder.File(L"a.txt")));
-  HWND window = launcher.WaitForWindow();
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(Activate(window));
-  PressKey(VK_RETURN, {VK_SHIFT});
-  HWND dialog = WaitForDialog(launcher, EDIT_CAPTION);
-  ASSERT_NE(dialog, nullptr);
-  SetField(dialog, 1004, L"C:\\i.dll,2");
-  ASSERT_TRUE(Activate(dialog));
-  ClickAt(CentreOf(GetDlgItem(dialog, 1006)));
-  HWND shown = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (shown = OwnedDialog(dialog)) != nullptr; }))
-      << "the button did something a user can see";
-  ASSERT_TRUE(Activate(shown));
-  PressKey(VK_ESCAPE);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(shown); }));
-  EXPECT_EQ(FieldText(dialog, 1004), L"C:\\i.dll,2");
-}
-
-// Another window takes over while a picked-up button is held, and the release goes
-// to it: the launcher must not finish the drag on its next click.
-TEST(Editing, ADragCutShortByAnotherWindowLeavesNothingBehind) {
-  TestFolder folder;
-  std::wstring recorder = folder.AddRecorder();
-  std::wstring settings = L"[.txt]\r\n";
-  for (std::wstring n : {L"1", L"2", L"3"}) {
-    settings += L"title" + n + L"=T" + n + L"\r\ncommand" + n + L"=" + recorder + L" slot" + n +
-                L"\r\nicon" + n + L"=" + folder.Launcher() + L"\r\n";
-  }
-  WriteSettingsUtf16(folder.Settings(), settings);
-  OtherWindow other;
-  LauncherProcess launcher(folder, Quoted(folder.File(L"a.txt")));
-  HWND window = launcher.WaitForWindow();
-  ASSERT_NE(window, nullptr);
-  HWND second = SlotButton(window, 1);
-  auto image = [&] { return SendMessageW(second, BM_GETIMAGE, IMAGE_ICON, 0); };
-  ASSERT_NE(image(), 0);
-  POINT at = CentreOf(second);
-  // Settled well before the press: without the pause, Wine lost about one pick-up
-  // in ten to pointer events arriving after the press.
-  MoveMouseTo(at);
-  ASSERT_TRUE(Activate(window));
-  Sleep(300);
-  PressLeftAt(at);
-  ASSERT_TRUE(WaitUntil([&] { return image() == 0; })) << "picked up";
-  MoveInStepsTo(at, {at.x + 6, at.y}, 3);
-  ASSERT_TRUE(Activate(other.Handle()));
-  MoveMouseTo(CentreOf(other.Handle()));
-  ReleaseLeft();
-  EXPECT_TRUE(WaitUntil([&] { return image() != 0; })) << "the icon is back on its button";
-
-  ASSERT_TRUE(Activate(window));
-  ClickAt(CentreOf(SlotButton(window, 2)));
-  EXPECT_EQ(launcher.WaitForExit(), 0u);
-  std::vector<RecordedStart> starts;
-  ASSERT_TRUE(WaitUntil([&] { return (starts = RecordedStarts(folder.Path())).size() == 1; }));
-  EXPECT_NE(starts[0].commandLine.find(L" slot3 "), std::wstring::npos) << starts[0].commandLine;
-  EXPECT_EQ(IniValue(folder.Settings(), L".txt", L"title2"), L"T2");
-  EXPECT_EQ(IniValue(folder.Settings(), L".txt", L"title3"), L"T3");
 }
