@@ -68,7 +68,6 @@ add_executable(e2e_tests
   tests/e2e/editing_test.cpp
   tests/e2e/settings_test.cpp
   tests/e2e/icons_test.cpp
-  tests/common/resource_counts.cpp
 )
 target_include_directories(e2e_tests PRIVATE src tests/e2e tests/common)
 target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})
