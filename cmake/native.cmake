@@ -6,20 +6,12 @@ set(SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-
 target_compile_options(pivora_rules PRIVATE ${SANITIZERS})
 
 add_executable(unit_tests
-  tests/unit/text_rules_test.cpp
-  tests/unit/invocation_rules_test.cpp
-  tests/unit/slot_store_test.cpp
-  tests/unit/option_rules_test.cpp
-  tests/unit/section_listing_test.cpp
-  tests/unit/link_rules_test.cpp
-  tests/unit/grid_rules_test.cpp
-  tests/unit/slot_clipboard_test.cpp
-  tests/unit/drag_gesture_test.cpp
-  tests/unit/edit_text_rules_test.cpp
-  tests/unit/launch_rules_test.cpp
-  tests/unit/cmd_line_rules_test.cpp
-  tests/unit/icon_rules_test.cpp
-  tests/unit/ico_layout_test.cpp
+  tests/unit/common_test.cpp
+  tests/unit/app_test.cpp
+  tests/unit/launch_test.cpp
+  tests/unit/settings_test.cpp
+  tests/unit/editing_test.cpp
+  tests/unit/icons_test.cpp
 )
 target_include_directories(unit_tests PRIVATE src tests/unit)
 target_compile_options(unit_tests PRIVATE ${PIVORA_WARNINGS} ${SANITIZERS})

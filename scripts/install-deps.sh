@@ -8,7 +8,6 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine64 xvfb fonts-noto-cjk icoutils imagemagick zip unzip jq
-  clang-14 libclang-rt-14-dev
 )
 
 missing=()

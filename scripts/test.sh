@@ -13,8 +13,6 @@ cmake --build build/native -j "$jobs"
 bash scripts/build-windows.sh
 
 ctest --test-dir build/native --output-on-failure
-# Every fuzz target briefly; a finding stops the run here.
-bash scripts/fuzz.sh 10
 
 source scripts/wine-session.sh
 trap wine_session_stop EXIT

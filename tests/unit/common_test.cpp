@@ -1,0 +1,52 @@
+// The one case-insensitive comparison and the path rules. (Bounded copies are proven
+// at the capacity edges of the rules that use them.)
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/path_rules.h"
+#include "common/wide_text.h"
+
+using Text = std::u16string;
+
+TEST(TextRules, FoldsOnlyAsciiLetters) {
+  const struct {
+    const WideChar *a, *b;
+    bool equal;
+  } cases[] = {
+      {u"C:\\Tools\\editor.EXE", u"c:\\tools\\EDITOR.exe", true},
+      {u"abc", u"ABCD", false},
+      {u"\u00C9", u"\u00E9", false},
+      {u"\u0141", u"\u0161", false},  // the low bytes of 'A' and 'a'
+      {u"@[", u"`{", false},          // just beside the letters
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextEqualsIgnoringAsciiCase(c.a, c.b), c.equal);
+    EXPECT_EQ(TextEqualsIgnoringAsciiCase(c.b, c.a), c.equal);
+  }
+}
+
+TEST(PathRules, ExtensionFileNameAndDriveAbsolute) {
+  const struct {
+    const WideChar *path, *extension, *fileName;
+    bool absolute;
+  } cases[] = {
+      {u"D:\\docs\\report.final.TXT", u".TXT", u"report.final.TXT", true},
+      {u"C:\\dir.x\\file", u"", u"file", true},
+      {u"a.b c", u"", u"a.b c", false},
+      {u"C:\\my docs\\a.txt", u".txt", u"a.txt", true},
+      {u"C:\\x\\.hidden", u".hidden", u".hidden", true},
+      {u"a.b/c", u".b/c", u"c", false},
+      {u"z:\\dir\\", u"", u"dir\\", true},
+      {u"C:\\", u"", u"C:\\", true},
+      {u"C:name", u"", u"name", false},
+      {u"\\\\server\\share", u"", u"share", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(Text(c.path)));
+    EXPECT_EQ(Text(FindExtension(c.path)), Text(c.extension));
+    EXPECT_EQ(Text(FindFileName(c.path)), Text(c.fileName));
+    EXPECT_EQ(IsDriveAbsolutePath(c.path), c.absolute);
+  }
+}

@@ -1,0 +1,199 @@
+// The drag that exchanges two slots, the one-slot clipboard, and the texts the edit
+// dialog derives from a chosen file.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "editing/drag_gesture.h"
+#include "editing/edit_text_rules.h"
+#include "editing/slot_clipboard.h"
+
+using Text = std::u16string;
+
+const int kTolerance = 4;  // the double-click rectangle, both ways
+
+// The pointer is pressed on a slot, may move, the pick-up timer fires over pickUpOver
+// (-1: none) and the button is released over releaseOver.
+TEST(DragGesture, PickUpAndReleaseDecideTheDrop) {
+  const struct {
+    bool movedBefore, emptyAtPickUp, movedAfter, emptiedWhileHeld;
+    int pickUpOver, releaseOver;
+    DropKind kind;
+    int source;  // also what the pick-up returns
+    bool swallow;
+  } cases[] = {
+      {false, false, true, false, -1, 7, DropKind::None, -1, false},
+      {false, true, true, false, 4, 7, DropKind::None, -1, false},
+      {false, false, false, false, 4, 4, DropKind::None, 4, false},  // not moved: a click
+      {false, false, true, true, 4, 7, DropKind::None, 4, false},
+      {false, false, true, false, 4, 7, DropKind::Swap, 4, false},
+      {false, false, true, false, 11, 11, DropKind::Swap, 11, true},  // back on its own button
+      {false, false, true, false, 4, -1, DropKind::RestoreSource, 4, false},
+      {true, false, false, false, 4, 4, DropKind::Swap, 4, true},
+  };
+  for (const auto& c : cases) {
+    DragGesture g;
+    g.sourceSlot = 9;  // stale: the pick-up alone decides
+    if (c.movedBefore) OnDragMove(g, true, 1, 1, kTolerance, kTolerance);
+    EXPECT_EQ(OnPickUpTimer(g, c.pickUpOver, c.emptyAtPickUp), c.source);
+    if (c.movedAfter) OnDragMove(g, true, 1, 1, kTolerance, kTolerance);
+    DropResult drop = OnDragRelease(g, c.releaseOver, c.emptiedWhileHeld);
+    EXPECT_TRUE(drop.kind == c.kind && drop.source == c.source &&
+                drop.swallowNextClick == c.swallow);
+    EXPECT_TRUE(drop.kind == DropKind::None || drop.target == c.releaseOver);
+    EXPECT_TRUE(g.sourceSlot == -1 && g.active == 0);
+  }
+}
+
+// Two moves from a fresh gesture, with a release ('R'), a pick-up of a full ('P') or
+// an empty slot ('E') or nothing ('-') between them. A move's distance counts from
+// the last left-held move, whose point survives a release; the hover selection
+// follows the first held move, moves without the button, and a picked-up slot.
+TEST(DragGesture, ToleranceAndHoverFollowTheMoves) {
+  const struct {
+    bool firstHeld;
+    int x1, y1;
+    char between;
+    int x2, y2;
+    bool cancel1, cancel2, hover1, hover2;
+  } cases[] = {
+      {true, 50, 2, '-', 50, 2, true, false, true, false},
+      {true, 4, -4, '-', 8, -8, false, false, true, false},
+      {true, 5, 0, '-', 5, 5, true, true, true, false},
+      {true, 200, 300, 'R', 203, 297, true, false, true, true},
+      {false, 900, 900, '-', 3, 3, false, false, true, true},
+      {true, 0, 0, 'P', 0, 0, false, false, true, true},
+      {true, 0, 0, 'E', 0, 0, false, false, true, false},
+  };
+  for (const auto& c : cases) {
+    DragGesture g;
+    DragMove first = OnDragMove(g, c.firstHeld, c.x1, c.y1, kTolerance, kTolerance);
+    if (c.between == 'R') OnDragRelease(g, -1, false);
+    if (c.between == 'P' || c.between == 'E') OnPickUpTimer(g, 2, c.between == 'E');
+    DragMove second = OnDragMove(g, true, c.x2, c.y2, kTolerance, kTolerance);
+    EXPECT_EQ(std::vector<bool>(
+                  {first.cancelPickUp, second.cancelPickUp, first.runHover, second.runHover}),
+              std::vector<bool>({c.cancel1, c.cancel2, c.hover1, c.hover2}))
+        << c.x1 << "," << c.y1 << c.between;
+  }
+}
+
+// The capture went elsewhere: the gesture ends, the picked-up icon comes back, the
+// click latch re-opens only after a press, and a later release drops nothing.
+TEST(DragGesture, ACancelEndsTheGestureWithoutADrop) {
+  const struct {
+    bool pickUp, moved;
+    int restore;
+    bool wasPressed;
+  } cases[] = {{true, true, 4, true}, {false, true, -1, true}, {false, false, -1, false}};
+  for (const auto& c : cases) {
+    DragGesture g;
+    if (c.pickUp) OnPickUpTimer(g, 4, false);
+    if (c.moved) OnDragMove(g, true, 1, 1, kTolerance, kTolerance);
+    DragCancel cancel = OnDragCancel(g);
+    EXPECT_TRUE(cancel.restoreSlot == c.restore && cancel.wasPressed == c.wasPressed) << c.restore;
+    EXPECT_EQ(OnDragRelease(g, 7, false).kind, DropKind::None);
+  }
+}
+
+// Every slot distinct, and runAs on every third slot, so a cleared or moved flag shows.
+SlotTable NumberedTable() {
+  SlotTable table{};
+  for (int i = 0; i < SLOT_COUNT; ++i) {
+    Text letter(1, static_cast<char16_t>(u'a' + i));
+    CopyText(table.slots[i].title, (u"title " + letter).c_str());
+    CopyText(table.slots[i].command, (u"command " + letter).c_str());
+    CopyText(table.slots[i].icon, (u"icon " + letter).c_str());
+    table.slots[i].runAs = (i % 3 == 0) ? 1 : 0;
+  }
+  return table;
+}
+
+Text TextsOf(const CommandSlot& slot) {
+  return Text(slot.title) + u"|" + slot.command + u"|" + slot.icon;
+}
+
+// Each operation on a numbered table: the texts every slot then holds, given as the
+// letter of the slot they came from ('-' empty), and the clipboard's; runAs stays put
+// and does not make a slot non-empty.
+TEST(SlotClipboard, OperationsMoveWholeTextsAndNeverRunAs) {
+  const struct {
+    const char* name;
+    void (*apply)(SlotTable& table, SlotClipboard& clipboard);
+    const char* slots;
+    char clipboard;
+  } cases[] = {
+      {"copy", [](SlotTable& t, SlotClipboard& c) { CopySlot(t, 4, c); }, "abcdefghijkl", 'e'},
+      {"cut", [](SlotTable& t, SlotClipboard& c) { CutSlot(t, 3, c); }, "abc-efghijkl", 'd'},
+      {"cut, paste twice",
+       [](SlotTable& t, SlotClipboard& c) {
+         CutSlot(t, 2, c), PasteSlot(t, 8, c), PasteSlot(t, 2, c);
+       },
+       "abcdefghcjkl", 'c'},
+      {"an empty clipboard pastes empty texts",
+       [](SlotTable& t, SlotClipboard& c) { PasteSlot(t, 6, c); }, "abcdef-hijkl", '-'},
+      {"clear", [](SlotTable& t, SlotClipboard&) { ClearSlot(t, 9); }, "abcdefghi-kl", '-'},
+      {"swap", [](SlotTable& t, SlotClipboard&) { SwapSlots(t, 0, 11); }, "lbcdefghijka", '-'},
+      {"swap with itself", [](SlotTable& t, SlotClipboard&) { SwapSlots(t, 5, 5); }, "abcdefghijkl",
+       '-'},
+  };
+  const SlotTable before = NumberedTable();
+  auto expected = [&before](char letter) {
+    return letter == '-' ? Text(u"||") : TextsOf(before.slots[letter - 'a']);
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SlotTable table = before;
+    SlotClipboard clipboard{};
+    c.apply(table, clipboard);
+    for (int i = 0; i < SLOT_COUNT; ++i) {
+      EXPECT_EQ(TextsOf(table.slots[i]), expected(c.slots[i])) << i;
+      EXPECT_TRUE(table.slots[i].runAs == before.slots[i].runAs &&
+                  SlotIsEmpty(table, i) == (c.slots[i] == '-'))
+          << i;
+    }
+    EXPECT_EQ(Text(clipboard.title) + u"|" + clipboard.command + u"|" + clipboard.icon,
+              expected(c.clipboard));
+  }
+}
+
+TEST(EditTextRules, TitleDropsFolderAndLastExtension) {
+  const WideChar* const cases[][2] = {
+      {u"D:\\archive.tar.gz", u"archive.tar"},
+      {u"C:\\My Photos", u"My Photos"},
+      {u"C:\\dir.x\\file", u"file"},
+      {u"C:\\dir\\.gitignore", u"dir\\"},  // the shell cuts the name first, leaving the folder
+  };
+  for (const auto& c : cases) {
+    WideChar title[260] = u"previous";
+    TitleFromPath(c[0], title);
+    EXPECT_EQ(Text(title), Text(c[1]));
+  }
+}
+
+// A location is whole or not written: a field holds 259 units.
+TEST(EditTextRules, IconLocationAddsIndexExceptForIcoFilesAndNeverCuts) {
+  const Text dll = u"C:\\" + Text(249, u'd') + u".dll", ico = u"C:\\" + Text(252, u'i') + u".ico";
+  const struct {
+    Text path;
+    int index;
+    Text location;  // "old": refused, the field untouched
+  } cases[] = {
+      {u"C:\\W\\shell32.dll", 4, u"C:\\W\\shell32.dll,4"},
+      {u"C:\\icons\\star.ICO", 7, u"C:\\icons\\star.ICO"},
+      {u"C:\\x.dll", INT_MIN, u"C:\\x.dll,-2147483648"},
+      {u"C:\\a.ico\\b.icon", 0, u"C:\\a.ico\\b.icon,0"},
+      {dll, 12, dll + u",12"},
+      {u"C:\\d" + dll.substr(3), 12, u"old"},
+      {ico, 1, ico},
+      {u"C:\\i" + ico.substr(3), 1, u"old"},
+  };
+  for (const auto& c : cases) {
+    WideChar location[260] = u"old";
+    EXPECT_EQ(FormatIconLocation(c.path.c_str(), c.index, location), c.location != u"old");
+    EXPECT_EQ(Text(location), c.location);
+  }
+}

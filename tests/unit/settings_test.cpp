@@ -1,0 +1,253 @@
+// Loading a section's slots through its link and saving only what changed; the
+// option words; a key looked up in a section listing; the link typed by the user;
+// the settings file's path and lock name.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "settings/link_rules.h"
+#include "settings/option_rules.h"
+#include "settings/section_listing.h"
+#include "settings/settings_path.h"
+#include "settings/slot_store.h"
+
+using Text = std::u16string;
+
+// An in-memory settings file that logs every write as "section key=value; " (a
+// deleted key without "="), so a test sees exactly what a save touched, in order.
+// The program writes each name in one spelling, so names are not folded here.
+class FakeProfileStore final : public ProfileStore {
+ public:
+  Text writes;
+
+  // Fills the file without logging, as if it had been written before the run.
+  void Put(const Text& section, const Text& key, const Text& value) {
+    values_[section + u'\n' + key] = value;
+  }
+
+  void ReadText(const WideChar* section, const WideChar* key, const WideChar* fallback,
+                WideChar* buffer, size_t capacity) override {
+    auto found = values_.find(Text(section) + u'\n' + key);
+    Text value = Text(found != values_.end() ? found->second : fallback).substr(0, capacity - 1);
+    value.copy(buffer, value.size());
+    buffer[value.size()] = 0;
+  }
+
+  void WriteText(const WideChar* section, const WideChar* key, const WideChar* value) override {
+    writes += Text(section) + u" " + key + (value != nullptr ? u"=" + Text(value) : u"") + u"; ";
+    values_.erase(Text(section) + u'\n' + key);
+    if (value != nullptr) values_[Text(section) + u'\n' + key] = value;
+  }
+
+ private:
+  std::map<Text, Text> values_;
+};
+
+// Slot 1 (key title1) shows which section was read; runas1 is on in .txt only.
+TEST(LoadSlotTable, FollowsOneLevelOfLinkAndLeavesNothingOlder) {
+  const struct {
+    const WideChar *link, *title;  // link of .log ("-": no link key); the title slot 1 shows
+  } cases[] = {
+      {u"-", u"log"},    {u"", u"log"},
+      {u".txt", u"txt"}, {u"txt", u"bare"},  // a link without a dot names that section
+      {u".none", u""},   {u".md", u"md"},    // the linked section's own link is not followed
+  };
+  for (const auto& c : cases) {
+    FakeProfileStore store;
+    store.Put(u".log", u"title1", u"log");
+    store.Put(u".txt", u"title1", u"txt");
+    store.Put(u".txt", u"runas1", u"on");
+    store.Put(u"txt", u"title1", u"bare");
+    store.Put(u".md", u"title1", u"md");
+    store.Put(u".md", u"link", u".txt");
+    if (Text(c.link) != u"-") store.Put(u".log", u"link", c.link);
+    SlotTable table;
+    for (CommandSlot& slot : table.slots) slot = CommandSlot{u"old", u"old", u"old", 1};
+    WideChar link[LINK_TEXT_CAPACITY] = u"stale";
+    LoadSlotTable(store, u".log", table, link);
+    EXPECT_EQ(Text(link), Text(c.link) != u"-" ? Text(c.link) : u"");
+    EXPECT_EQ(Text(table.slots[0].title) + table.slots[0].command + table.slots[11].icon, c.title);
+    EXPECT_EQ(table.slots[0].runAs + 2 * table.slots[11].runAs, Text(c.title) == u"txt");
+  }
+}
+
+// A cut title is only shown; a cut command, icon or link would name something
+// else, so those read as empty, and the run uses its own section.
+TEST(LoadSlotTable, OverlongValuesAreCutOnlyWhereCuttingIsHarmless) {
+  const Text fullLink = Text(LINK_TEXT_CAPACITY - 1, u'k');
+  const Text fullText = Text(SLOT_TEXT_CAPACITY - 1, u'f');
+  FakeProfileStore store;
+  store.Put(u".txt", u"link", fullLink + u"x");
+  store.Put(fullLink, u"title1", u"the cut link's section");
+  store.Put(u".txt", u"title1", fullText + u"overflow");
+  store.Put(u".txt", u"command1", fullText + u"x");
+  store.Put(u".txt", u"icon1", fullText + u",1");
+  store.Put(u".txt", u"command2", fullText);  // exactly fits
+  store.Put(u".log", u"link", fullLink);      // exactly fits
+  SlotTable table{};
+  WideChar link[LINK_TEXT_CAPACITY] = u"stale";
+  LoadSlotTable(store, u".txt", table, link);
+  EXPECT_EQ(Text(link), u"");
+  EXPECT_EQ(Text(table.slots[0].title) + table.slots[0].command + table.slots[0].icon, fullText);
+  EXPECT_EQ(Text(table.slots[1].command), fullText);
+  LoadSlotTable(store, u".log", table, link);
+  EXPECT_EQ(Text(link), fullLink);
+  EXPECT_EQ(Text(table.slots[0].title), u"the cut link's section");
+  // Nothing read is written back: the overlong keys stay in the file whole.
+  SlotTable saved = table;
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) SaveSlot(store, slot, u".txt", table, saved);
+  EXPECT_EQ(store.writes, u"");
+}
+
+TEST(SaveSlot, WritesOnlyTheChangedKeys) {
+  const CommandSlot none = {u"", u"", u"", 0}, ed = {u"Ed", u"ed.exe %1", u"e.dll,2", 0};
+  const struct {
+    int slot;
+    CommandSlot saved, current;
+    Text writes;
+  } cases[] = {
+      {2, ed, ed, u""},
+      {2, ed, {u"ED", u"ED.exe %1", u"e.dll,2", 0}, u"s title3=ED; s command3=ED.exe %1; "},
+      {2, ed, {u"", u"ed.exe %1", u"", 0}, u"s title3; s icon3; "},  // emptied: deleted
+      {2, {u"", u"", u"", 1}, none, u"s runas3; "},
+      {0, ed, {u"V", u"v", u"i", 1}, u"s title1=V; s command1=v; s icon1=i; s runas1=ON; "},
+      {11, none, {u"V", u"", u"", 0}, u"s title12=V; "},
+  };
+  for (const auto& c : cases) {
+    SlotTable saved{}, current{};
+    saved.slots[c.slot] = c.saved;
+    current.slots[c.slot] = c.current;
+    FakeProfileStore store;
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) SaveSlot(store, slot, u"s", current, saved);
+    EXPECT_EQ(store.writes, c.writes);
+  }
+}
+
+TEST(OptionRules, OnlyOnInAnyCaseIsOnButOnMouseIsOnUnlessOff) {
+  const struct {
+    const WideChar* word;  // "-": the key is missing
+    bool on, onMouse;
+  } cases[] = {
+      {u"ON", true, true},    {u"On", true, true},  {u"1", false, true},    {u"ONE", false, true},
+      {u" ON", false, true},  {u"", false, true},   {u"OFF", false, false}, {u"oFf", false, false},
+      {u"OFFF", false, true}, {u"-", false, false},
+  };
+  for (const auto& c : cases) {
+    FakeProfileStore store;
+    if (Text(c.word) != u"-") store.Put(u"SystemSetting", u"onMouse", c.word);
+    EXPECT_EQ(OptionWordIsOn(c.word), c.on) << Text(c.word).size();
+    EXPECT_EQ(ReadOnMouse(store), c.onMouse) << Text(c.word).size();
+  }
+}
+
+// Each option read into its own flag, and written back only where the file does not
+// already hold the exact word; between read and write the user may toggle some.
+// Flags topView, autoClose, loopCursor, cacheIcon as digits; words "-" are missing;
+// writes '+' ON, '-' OFF, '.' none.
+TEST(OptionRules, OptionsAreReadIntoTheirFlagsAndOnlyInexactWordsWritten) {
+  const struct {
+    const WideChar* words[4];
+    const char *read, *written, *writes;
+  } cases[] = {
+      {{u"-", u"-", u"-", u"-"}, "0000", "1100", "++--"},
+      {{u"-", u"-", u"-", u"-"}, "0000", "1010", "+-+-"},
+      {{u"ON", u"on", u"-", u"OFF"}, "1100", "1100", ".+-."},
+      {{u"1", u"OFF", u"On", u"ON"}, "0011", "1011", "+.+."},
+  };
+  const WideChar* const keys[4] = {u"topView", u"autoClose", u"loopCursor", u"cacheIcon"};
+  for (const auto& c : cases) {
+    FakeProfileStore store;
+    Text expected;
+    for (int i = 0; i < 4; ++i) {
+      if (Text(c.words[i]) != u"-") store.Put(u"SystemSetting", keys[i], c.words[i]);
+      if (c.writes[i] == '.') continue;
+      expected += u"SystemSetting " + Text(keys[i]) + (c.writes[i] == '+' ? u"=ON; " : u"=OFF; ");
+    }
+    Options inFile;
+    const Options r = ReadOptions(store, inFile);
+    EXPECT_EQ(std::to_string(r.topView) + std::to_string(r.autoClose) +
+                  std::to_string(r.loopCursor) + std::to_string(r.cacheIcon),
+              c.read);
+    const Options written = {c.written[0] - '0', c.written[1] - '0', c.written[2] - '0',
+                             c.written[3] - '0'};
+    WriteOptions(store, written, inFile);
+    EXPECT_EQ(store.writes, expected);
+  }
+}
+
+TEST(SectionListing, FindsValuesAsASingleKeyReadWould) {
+  // Lines as the profile API lists them, each ended by a NUL, the last by two.
+  const Text listing = Text(
+      u" Title1 = spaced \0title2=\"quoted\"\0title3='single'\0title4=\"open\0"
+      u"title5=\"\0title6=a=b\0title7\0title7=late\0title8=first\0title8=second\0"
+      u"title9=\0title10=\"mixed'\0\0",
+      154);
+  const struct {
+    const char16_t* key;
+    size_t capacity;
+    const char16_t* value;  // "-": missing
+  } cases[] = {
+      {u"TITLE1", 64, u"spaced"}, {u"title2", 64, u"quoted"},    {u"title3", 64, u"single"},
+      {u"title4", 64, u"\"open"}, {u"title5", 64, u"\""},        {u"title6", 64, u"a=b"},
+      {u"title7", 64, u"-"},      {u"title8", 64, u"first"},     {u"title9", 64, u""},
+      {u"title", 64, u"-"},       {u"title10", 64, u"\"mixed'"}, {u"title2", 4, u"quo"},
+      {u"title1", 1, u""},
+  };
+  ASSERT_EQ(listing.size(), 154u) << "the listing literal lost its end";
+  for (const auto& c : cases) {
+    char16_t buffer[64] = u"junk";
+    const bool found = Text(c.value) != u"-";
+    EXPECT_EQ(FindListedValue(listing.data(), listing.size(), c.key, buffer, c.capacity),
+              found ? ListedValue::Found : ListedValue::Missing);
+    EXPECT_EQ(Text(buffer), found ? Text(c.value) : u"") << Text(c.key).size();
+  }
+  // No terminator inside the length: the lookup must stop at the length.
+  const char16_t cut[] = {u'a', u'=', u'1', u'2'};
+  char16_t buffer[8];
+  EXPECT_EQ(FindListedValue(cut, 4, u"a", buffer, 8), ListedValue::Found);
+  EXPECT_EQ(Text(buffer), u"12");
+  EXPECT_EQ(FindListedValue(cut, 0, u"a", buffer, 8), ListedValue::Missing);
+}
+
+TEST(LinkValueFor, PutsADotInFrontOnlyWhenMissingAndNeverCuts) {
+  const Text longest(LINK_TEXT_CAPACITY - 2, u'x');
+  const struct {
+    Text typed;
+    LinkChange change;
+    Text value;
+  } cases[] = {
+      {u"txt", LinkChange::Set, u".txt"},
+      {u".txt", LinkChange::Set, u".txt"},
+      {u"", LinkChange::Remove, u""},
+      {longest, LinkChange::Set, u"." + longest},
+      {longest + u"y", LinkChange::Refuse, u""},
+      {u"." + longest, LinkChange::Set, u"." + longest},
+  };
+  for (const auto& c : cases) {
+    WideChar value[LINK_TEXT_CAPACITY] = u"old";
+    EXPECT_EQ(LinkValueFor(c.typed.c_str(), value), c.change) << c.typed.size();
+    EXPECT_EQ(Text(value), c.value);
+  }
+}
+
+// One file, one lock, whatever the letter case of its path; another file, another
+// lock; and always a valid kernel object name.
+TEST(SettingsPath, LockNameFollowsTheFileNotItsSpelling) {
+  auto name = [](const Text& path) {
+    WideChar lock[SETTINGS_LOCK_NAME_UNITS];
+    SettingsLockNameOf(path.c_str(), lock);
+    return Text(lock);
+  };
+  const Text tools = name(u"C:\\Tools\\Pivora64.ini");
+  EXPECT_EQ(tools, name(u"c:\\TOOLS\\pivora64.INI"));
+  EXPECT_NE(tools, name(u"C:\\Tools2\\Pivora64.ini"));
+  EXPECT_NE(name(u"C:\\\u00C9\\Pivora64.ini"), name(u"C:\\\u00E9\\Pivora64.ini"));
+  const Text prefix = u"Local\\Pivora64.settings.";
+  for (const Text& lock : {tools, name(u""), name(Text(300, u'x'))}) {
+    EXPECT_EQ(lock.substr(0, prefix.size()) + Text(lock.size() - prefix.size(), u'0'),
+              prefix + Text(16, u'0'));
+    EXPECT_EQ(lock.find_first_not_of(u"0123456789abcdef", prefix.size()), Text::npos);
+  }
+}
