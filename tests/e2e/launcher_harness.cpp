@@ -71,11 +71,8 @@ std::string ReadBytes(const std::wstring& path) {
                             nullptr, OPEN_EXISTING, 0, nullptr);
   std::string bytes;
   char chunk[65536];
-  DWORD read = 0;
-  while (file != INVALID_HANDLE_VALUE && ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) {
-    bytes.append(chunk, read);
-  }
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  for (DWORD read = 0; ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0;) bytes.append(chunk, read);
+  CloseHandle(file);  // an invalid handle reads nothing and closes nothing
   return bytes;
 }
 
@@ -128,8 +125,7 @@ bool LauncherProcess::Running() const {
 
 HWND LauncherProcess::WaitForWindow(DWORD timeoutMs) {
   HWND window = nullptr;
-  WaitUntil([&] { return (window = FindProcessWindow(ProcessId(), L"Pivora64")) != nullptr; },
-            timeoutMs);
+  WaitUntil([&] { return (window = FindProcessWindow(ProcessId(), L"Pivora64")) != nullptr; }, timeoutMs);
   return window;
 }
 
@@ -343,25 +339,11 @@ std::wstring Session::Fill(std::wstring text) const {
   return text;
 }
 
-std::wstring Session::Ini(const wchar_t* section, const wchar_t* key) const {
-  return IniValue(Settings(), section, key);
-}
-
 HWND Session::Open(const std::wstring& tail) {
   launcher = std::make_unique<LauncherProcess>(folder, Fill(tail));
   window = launcher->WaitForWindow();
   if (window == nullptr || !Activate(window)) ADD_FAILURE() << "the launcher did not open";
   return window;
-}
-
-void Session::Key(WORD key, std::initializer_list<WORD> modifiers) const { PressKey(key, modifiers); }
-
-void Session::Click(int slot, std::initializer_list<WORD> modifiers) const {
-  ClickAt(CentreOf(Button(slot)), modifiers);
-}
-
-bool Session::StatusBecomes(const std::wstring& text, DWORD timeoutMs) const {
-  return WaitUntil([&] { return Status() == text; }, timeoutMs);
 }
 
 std::vector<int> Session::Highlighted() const {
@@ -372,19 +354,10 @@ std::vector<int> Session::Highlighted() const {
   return slots;
 }
 
-HICON Session::Image(int slot) const {
-  return reinterpret_cast<HICON>(SendMessageW(Button(slot), BM_GETIMAGE, IMAGE_ICON, 0));
-}
-
 HWND Session::WaitForDialog(const wchar_t* caption) const {
   HWND dialog = nullptr;
   WaitUntil([&] { return (dialog = FindProcessWindow(launcher->ProcessId(), L"#32770", caption)) != nullptr; });
   return dialog;
-}
-
-POINT Session::Caption() const {
-  RECT frame = WindowRect(window);
-  return {frame.left + 40, frame.top + 8};
 }
 
 void Session::ChooseFromMenu(POINT at, int downs) const {

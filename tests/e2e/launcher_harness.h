@@ -103,22 +103,22 @@ class Session {
   std::wstring Fill(std::wstring text) const;
   std::wstring File(const std::wstring& name) const { return folder.File(name); }
   std::wstring Settings() const { return folder.Settings(); }
-  std::wstring Ini(const wchar_t* section, const wchar_t* key) const;
+  std::wstring Ini(const wchar_t* section, const wchar_t* key) const { return IniValue(Settings(), section, key); }
 
   // Starts a launcher on tail and waits for its window, brought to the front.
   HWND Open(const std::wstring& tail = L"\"{dir}\\a.txt\"");
-  void Key(WORD key, std::initializer_list<WORD> modifiers = {}) const;
+  void Key(WORD key, std::initializer_list<WORD> modifiers = {}) const { PressKey(key, modifiers); }
   HWND Button(int slot) const { return GetDlgItem(window, 1000 + 100 * slot); }
-  void Click(int slot, std::initializer_list<WORD> modifiers = {}) const;
+  void Click(int slot) const { ClickAt(CentreOf(Button(slot))); }
   std::wstring Status() const { return WindowText(GetDlgItem(window, 3500)); }
-  bool StatusBecomes(const std::wstring& text, DWORD timeoutMs = WAIT_MS) const;
+  bool StatusBecomes(const std::wstring& text) const { return WaitUntil([&] { return Status() == text; }); }
   std::vector<int> Highlighted() const;  // the slots whose buttons carry the highlight
-  HICON Image(int slot) const;
+  HICON Image(int slot) const { return reinterpret_cast<HICON>(SendMessageW(Button(slot), BM_GETIMAGE, IMAGE_ICON, 0)); }
   HWND WaitForDialog(const wchar_t* caption) const;
   bool MenuOpen() const { return FindProcessWindow(launcher->ProcessId(), L"#32768") != nullptr; }
   // Right-clicks at, waits for the menu, goes `downs` items down and picks it.
   void ChooseFromMenu(POINT at, int downs) const;
-  POINT Caption() const;
+  POINT Caption() const { return {WindowRect(window).left + 40, WindowRect(window).top + 8}; }
   DWORD Exit(DWORD timeoutMs = WAIT_MS) const { return launcher->WaitForExit(timeoutMs); }
   DWORD Close() const;  // Escape; the exit code
   // Waits until the recorder has logged at least count starts; all it logged.
