@@ -71,14 +71,14 @@ sync_tree() {
   done
 }
 
-# Builds the three sides; changed_<side>=1 where something was rebuilt.
+# Builds one side; changed_<side>=1 when something was rebuilt. Each side is built
+# only when the sides before it have not caught the fault: a rule caught by the
+# unit tests costs no fuzz or Windows link.
 build() {
-  local side
-  for side in native fuzz windows; do
-    cmake --build "build/$side" -j "$jobs" >"$out/last-build.log" 2>&1 || return 1
-    cat "$out/last-build.log" >>"$log"
-    grep -q 'no work to do' "$out/last-build.log" && eval "changed_$side=0" || eval "changed_$side=1"
-  done
+  cmake --build "build/$1" -j "$jobs" >"$out/last-build.log" 2>&1 || { built=0; return 1; }
+  cat "$out/last-build.log" >>"$log"
+  grep -q 'no work to do' "$out/last-build.log" && [ "$everything" = 0 ] && eval "changed_$1=0" ||
+    eval "changed_$1=1"
 }
 
 failed_test() {
@@ -87,20 +87,24 @@ failed_test() {
   echo "${name:-ctest in $1 (see the log)}"
 }
 
-# Sets caught to the first failing test; empty when all pass. A side whose build
-# did nothing would run what already passed unfaulted, so it is not run again.
+# Sets caught to the first failing test, empty when all pass; built=0 when a side
+# does not build. A side whose build did nothing would run what already passed
+# unfaulted, so it is not run again.
 suite() {
-  caught=
+  caught= built=1
+  build native || return
   if [ "$changed_native" = 1 ] &&
     ! ctest --test-dir build/native -j "$jobs" --stop-on-failure >>"$log" 2>&1; then
     caught=$(failed_test build/native); return
   fi
   local t filter
+  build fuzz || return
   if [ "$changed_fuzz" = 1 ]; then
     for t in $(sed -n '/^set(PIVORA_FUZZ_TARGETS/,/^)/{/[()]/d;s/ //g;p}' cmake/fuzz.cmake); do
       "build/fuzz/fuzz_$t" -runs=0 "tests/fuzz/corpus/$t" >>"$log" 2>&1 || { caught="fuzz_$t (seeds)"; return; }
     done
   fi
+  build windows || return
   # A fresh Wine session for each run: nothing a faulted run left open stays.
   wine_session_start "$out/wine" >>"$log" 2>&1
   for filter in "-L win" "-LE win"; do  # the in-process tests first: they fail fastest
@@ -126,12 +130,12 @@ cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
     -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/mingw-w64.cmake" >/dev/null || exit 1
 [ ${#ids[@]} -gt 0 ] || mapfile -t ids < <(fault ids)
 started=$SECONDS
+everything=0  # the baseline runs every side, built or not
 
 if [ "$baseline" = 1 ]; then
   log="$out/logs/baseline.log"; : >"$log"
-  build || { echo "the unfaulted tree does not build (log: $log)"; exit 1; }
-  changed_native=1 changed_fuzz=1
-  suite
+  everything=1 suite
+  [ "$built" = 1 ] || { echo "the unfaulted tree does not build (log: $log)"; exit 1; }
   if [ -n "$caught" ]; then echo "the unfaulted suite fails: $caught (log: $log)"; exit 1; fi
   echo "baseline passes ($((SECONDS - started)) s)"
 fi
@@ -146,20 +150,16 @@ for id in "${ids[@]}"; do
     :
   else
     faulted=$file
-    if ! build; then
-      result="does not build"
-      cat "$out/last-build.log" >>"$log"
-    else
-      suite
-      result=${caught:-NOT CAUGHT}
-    fi
+    suite
+    result=${caught:-NOT CAUGHT}
+    if [ "$built" = 0 ]; then result="does not build"; cat "$out/last-build.log" >>"$log"; fi
     restore
   fi
   printf '%-28s %-40s %s (%d s)\n' "$id" "$file" "$result" $((SECONDS - begun))
   echo "| $id | $(fault get "$id" what) | $file | $result |" >>"$table"
 done
 # Leaves the scratch builds unfaulted for the next run.
-log="$out/logs/restore.log"; build >/dev/null 2>&1
+log="$out/logs/restore.log"; for side in native fuzz windows; do build "$side"; done
 echo
 cat "$table"
 echo
