@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Measures what the suite catches. Each fault of scripts/faults.txt (one small source
 # change) is applied to a scratch copy of the tree in build/fault-check/tree, which is
-# rebuilt incrementally; then the native unit tests, the fuzz targets over their
-# committed seeds and the Windows tests under Wine run, without retries, up to the
-# first failure. One row per fault names the test that caught it, or NOT CAUGHT.
+# rebuilt incrementally; then the native unit tests and the Windows tests under Wine
+# run, without retries, up to the first failure. One row per fault names the test
+# that caught it, or NOT CAUGHT.
 #   scripts/fault-check.sh [--no-baseline] [fault-id...]
 # The unfaulted suite runs first (skip with --no-baseline); the run stops if it fails.
 # The table is also written to build/fault-check/table.md. FAULT_CHECK_JOBS sets the
@@ -73,7 +73,7 @@ sync_tree() {
 
 # Builds one side; changed_<side>=1 when something was rebuilt. Each side is built
 # only when the sides before it have not caught the fault: a rule caught by the
-# unit tests costs no fuzz or Windows link.
+# unit tests costs no Windows link.
 build() {
   cmake --build "build/$1" -j "$jobs" >"$out/last-build.log" 2>&1 || { built=0; return 1; }
   cat "$out/last-build.log" >>"$log"
@@ -97,13 +97,7 @@ suite() {
     ! ctest --test-dir build/native -j "$jobs" --stop-on-failure >>"$log" 2>&1; then
     caught=$(failed_test build/native); return
   fi
-  local t filter
-  build fuzz || return
-  if [ "$changed_fuzz" = 1 ]; then
-    for t in $(sed -n '/^set(PIVORA_FUZZ_TARGETS/,/^)/{/[()]/d;s/ //g;p}' cmake/fuzz.cmake); do
-      "build/fuzz/fuzz_$t" -runs=0 "tests/fuzz/corpus/$t" >>"$log" 2>&1 || { caught="fuzz_$t (seeds)"; return; }
-    done
-  fi
+  local filter
   build windows || return
   # A fresh Wine session for each run: nothing a faulted run left open stays.
   wine_session_start "$out/wine" >>"$log" 2>&1
@@ -124,8 +118,6 @@ sync_tree
 cd "$tree" || exit 1
 source scripts/wine-session.sh
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
-  cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++-14 -DPIVORA_FUZZ=ON >/dev/null &&
   cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/mingw-w64.cmake" >/dev/null || exit 1
 [ ${#ids[@]} -gt 0 ] || mapfile -t ids < <(fault ids)
@@ -159,7 +151,7 @@ for id in "${ids[@]}"; do
   echo "| $id | $(fault get "$id" what) | $file | $result |" >>"$table"
 done
 # Leaves the scratch builds unfaulted for the next run.
-log="$out/logs/restore.log"; for side in native fuzz windows; do build "$side"; done
+log="$out/logs/restore.log"; for side in native windows; do build "$side"; done
 echo
 cat "$table"
 echo
