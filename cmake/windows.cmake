@@ -89,12 +89,9 @@ gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 # The Win32 layer tested in-process, where that is faster and steadier than
 # driving the window from outside.
 add_executable(win_layer_tests
-  tests/win/ini_file_store_test.cpp
-  tests/win/button_icon_test.cpp
-  tests/win/file_drop_test.cpp
-  tests/win/option_menu_test.cpp
-  tests/win/command_line_test.cpp
+  tests/win/win_layer_test.cpp
   tests/win/win_layer_tests.rc
+  tests/e2e/launcher_harness.cpp
   src/settings/ini_file_store.cpp
   src/icons/button_icon_win.cpp
   src/icons/icon_cache_win.cpp
@@ -104,7 +101,7 @@ add_executable(win_layer_tests
   src/settings/option_menu_win.cpp
   tests/common/resource_counts.cpp
 )
-target_include_directories(win_layer_tests PRIVATE src tests/common)
+target_include_directories(win_layer_tests PRIVATE src tests/common tests/e2e)
 target_compile_options(win_layer_tests PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
 target_link_options(win_layer_tests PRIVATE ${STATIC_RUNTIME})
 target_link_libraries(win_layer_tests PRIVATE pivora_rules gtest gtest_main comctl32 shell32 gdi32)

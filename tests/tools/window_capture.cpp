@@ -15,88 +15,69 @@ using namespace e2e;
 
 namespace {
 
-// The screen's pixels under rect, as a 24-bit bottom-up .bmp file.
-bool SaveScreenRect(const RECT& rect, const wchar_t* path) {
-  int width = rect.right - rect.left;
-  int height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+// The screen's pixels under window, as a 24-bit bottom-up .bmp file.
+bool SaveWindowPixels(HWND window, const wchar_t* path) {
+  RECT rect = WindowRect(window);
+  BITMAPINFOHEADER header = {sizeof header, rect.right - rect.left, rect.bottom - rect.top, 1, 24,
+                             BI_RGB};
+  if (window == nullptr || header.biWidth <= 0 || header.biHeight <= 0) return false;
+  BITMAPFILEHEADER file = {0x4D42};  // "BM"
+  file.bfOffBits = sizeof file + sizeof header;
+  std::string pixels((header.biWidth * 3 + 3) / 4 * 4 * header.biHeight, '\0');
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, header.biWidth, header.biHeight);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, rect.left, rect.top, SRCCOPY);
   SelectObject(memory, old);
-
-  BITMAPINFOHEADER header = {sizeof header};
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biCompression = BI_RGB;
-  DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-  std::string pixels(rowBytes * height, '\0');
-  bool read = GetDIBits(memory, bitmap, 0, height, pixels.data(),
-                        reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) == height;
+  bool read = GetDIBits(memory, bitmap, 0, header.biHeight, &pixels[0],
+                        reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) == header.biHeight;
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  if (!read) return false;
-
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-  bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
-  bytes += pixels;
-  WriteBytes(path, bytes);
-  return FileExists(path);
-}
-
-int Fail(const char* what) {
-  std::fprintf(stderr, "window_capture: %s\n", what);
-  return 1;
+  WriteBytes(path, std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                       std::string(reinterpret_cast<const char*>(&header), sizeof header) + pixels);
+  return read && FileExists(path);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 5) return Fail("usage: window_capture <folder> <file> <window.bmp> <dialog.bmp>");
-  std::wstring commandLine = L"\"" + std::wstring(argv[1]) + L"\\Pivora64.exe\" \"" + argv[2] + L"\"";
+  if (argc != 5)
+    return std::fprintf(stderr,
+                        "usage: window_capture <folder> <file> <window.bmp> <dialog.bmp>\n"),
+           1;
+  std::wstring commandLine =
+      L"\"" + std::wstring(argv[1]) + L"\\Pivora64.exe\" \"" + argv[2] + L"\"";
   STARTUPINFOW startup = {sizeof startup};
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, argv[1],
+  if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, argv[1],
                       &startup, &process)) {
-    return Fail("the launcher did not start");
+    return std::fprintf(stderr, "window_capture: the launcher did not start\n"), 1;
   }
-  int result = 0;
-  HWND window = nullptr;
-  HWND dialog = nullptr;
-  WaitUntil([&] { return (window = FindProcessWindow(process.dwProcessId, L"Pivora64")) != nullptr; });
-  if (window == nullptr || !Activate(window)) {
-    result = Fail("no launcher window");
-  } else {
-    Sleep(1000);  // icons and the first paint
-    if (!SaveScreenRect(WindowRect(window), argv[3])) result = Fail("window capture failed");
-    PressKey(VK_RIGHT);  // the second slot shows %1 and the administrator box ticked
-    PressKey(VK_RETURN, {VK_SHIFT});
-    WaitUntil([&] { return (dialog = FindProcessWindow(process.dwProcessId, L"#32770")) != nullptr; });
-    if (dialog == nullptr) {
-      result = Fail("no edit dialog");
-    } else {
-      Sleep(500);
-      if (!SaveScreenRect(WindowRect(dialog), argv[4])) result = Fail("dialog capture failed");
-      PressKey(VK_ESCAPE);
-      WaitUntil([&] { return FindProcessWindow(process.dwProcessId, L"#32770") == nullptr; });
-    }
-    Activate(window);
-    PressKey(VK_ESCAPE);
-  }
+  const char* failed = nullptr;
+  HWND window = nullptr, dialog = nullptr;
+  WaitUntil(
+      [&] { return (window = FindProcessWindow(process.dwProcessId, L"Pivora64")) != nullptr; });
+  Activate(window);
+  Sleep(1000);  // icons and the first paint
+  if (!SaveWindowPixels(window, argv[3])) failed = "no launcher window to capture";
+  PressKey(VK_RIGHT);  // the second slot shows %1 and the administrator box ticked
+  PressKey(VK_RETURN, {VK_SHIFT});
+  WaitUntil(
+      [&] { return (dialog = FindProcessWindow(process.dwProcessId, L"#32770")) != nullptr; });
+  Sleep(500);
+  if (!SaveWindowPixels(dialog, argv[4]) && !failed) failed = "no edit dialog to capture";
+  PressKey(VK_ESCAPE);
+  WaitUntil([&] { return FindProcessWindow(process.dwProcessId, L"#32770") == nullptr; });
+  Activate(window);
+  PressKey(VK_ESCAPE);
   if (WaitForSingleObject(process.hProcess, WAIT_MS) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 99);
-    result = Fail("the launcher did not close");
+    if (!failed) failed = "the launcher did not close";
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return result;
+  if (failed) std::fprintf(stderr, "window_capture: %s\n", failed);
+  return failed ? 1 : 0;
 }

@@ -1,0 +1,355 @@
+// The Win32 layer in-process: what the platform does with our calls (the profile
+// API, icon handles and files, drop handles, menus, CommandLineToArgvW).
+
+#include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "app/invocation_rules.h"
+#include "editing/file_drop_win.h"
+#include "icons/button_icon_win.h"
+#include "icons/ico_writer_win.h"
+#include "icons/icon_cache_win.h"
+#include "launcher_harness.h"
+#include "resource_counts.h"
+#include "resources/resource.h"
+#include "settings/ini_file_store.h"
+#include "settings/option_menu_win.h"
+#include "settings/slot_store.h"
+
+using namespace e2e;
+
+namespace {
+
+// The icon's bitmaps; false when the handle is no live icon.
+bool BitmapsOf(HICON icon, BITMAP& color, BITMAP& mask) {
+  ICONINFO info;
+  if (!GetIconInfo(icon, &info)) return false;
+  color = mask = BITMAP{};
+  GetObjectW(info.hbmColor, sizeof color, &color);
+  GetObjectW(info.hbmMask, sizeof mask, &mask);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return true;
+}
+
+bool IsLiveIcon(HICON icon) {
+  BITMAP color, mask;
+  return BitmapsOf(icon, color, mask);
+}
+
+HICON LoadIconFile(const std::wstring& path) {
+  return static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+}
+
+CommandSlot Slot(const wchar_t* command, const wchar_t* icon = L"") {
+  CommandSlot slot = {};
+  lstrcpynW(slot.command, command, SLOT_TEXT_CAPACITY);
+  lstrcpynW(slot.icon, icon, SLOT_TEXT_CAPACITY);
+  return slot;
+}
+
+struct Button {  // icons show on a BS_BITMAP button only with common controls 6 (the manifest)
+  bool controls = [] {
+    INITCOMMONCONTROLSEX init = {sizeof init, ICC_STANDARD_CLASSES};
+    return InitCommonControlsEx(&init) != FALSE;
+  }();
+  HWND window = CreateWindowExW(0, L"BUTTON", L"", WS_POPUP | BS_BITMAP, 0, 0, 38, 38, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+  ~Button() { DestroyWindow(window); }
+  HICON Image() const {
+    return reinterpret_cast<HICON>(SendMessageW(window, BM_GETIMAGE, IMAGE_ICON, 0));
+  }
+  void Show(const CommandSlot& slot) { RefreshButtonIcon(window, slot, GetModuleHandleW(nullptr)); }
+};
+
+// A drop handle as the shell makes it: DROPFILES, each wide path terminated, one more terminator.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+  size_t units = 1;
+  for (const std::wstring& path : paths) units += path.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + units * sizeof(wchar_t));
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  auto* text = reinterpret_cast<wchar_t*>(header + 1);
+  for (const std::wstring& path : paths) text = lstrcpyW(text, path.c_str()) + path.size() + 1;
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+}  // namespace
+
+// A new file starts with the UTF-16LE mark, the only way the profile API keeps text
+// the ANSI code page cannot hold; deleting a key of a missing file makes no file.
+TEST(IniFileStore, NewFileIsUtf16AndKeepsTextTheCodePageCannot) {
+  TestFolder folder;
+  IniFileStore(folder.File(L"none.ini").c_str()).WriteText(L".txt", L"title1", nullptr);
+  EXPECT_FALSE(FileExists(folder.File(L"none.ini")));
+  const std::wstring path = folder.Settings();  // the store keeps the pointer
+  IniFileStore store(path.c_str());
+  const wchar_t text[] = L"C:\\ツール\\𝄞エディタ \U0002000B.exe \"%1\"";
+  store.WriteText(L".txt", L"command5", text);
+  EXPECT_EQ(ReadBytes(path).substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(IniValue(path, L".txt", L"command5"), text);
+}
+
+// One changed field rewrites one line and every other byte stays; a change of letter
+// case only is a change; run-as off and an emptied text delete their keys.
+TEST(IniFileStore, ChangeOnlySaveRewritesJustTheChangedKeys) {
+  TestFolder folder;
+  const std::wstring
+      path = folder.Settings(),
+      before =
+          L"; comment\r\n[.txt]\r\ntitle1=Editor\r\ncommand1=C:\\e.exe\r\ntitle3=Viewer\r\n"
+          L"command3=C:\\v.exe %1\r\nrunas3=ON\r\n[other]\r\nkey=value\r\n";
+  WriteSettingsUtf16(path, before);
+  IniFileStore store(path.c_str());
+  SlotTable saved, current;
+  WideChar link[LINK_TEXT_CAPACITY];
+  LoadSlotTable(store, L".TXT", saved, link);
+  current = saved;
+  lstrcpyW(current.slots[2].command, L"C:\\w.exe %1");
+  lstrcpyW(current.slots[0].title, L"EDITOR");
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) SaveSlot(store, slot, L".TXT", current, saved);
+  std::wstring expected = before;
+  expected.replace(expected.find(L"C:\\v.exe"), 8, L"C:\\w.exe")
+      .replace(expected.find(L"Editor"), 6, L"EDITOR");
+  EXPECT_EQ(ReadSettingsText(path), expected);
+
+  current.slots[2].runAs = 0;
+  current.slots[0].title[0] = 0;
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) SaveSlot(store, slot, L".txt", current, saved);
+  expected.erase(expected.find(L"runas3"), 11).erase(expected.find(L"title1"), 15);
+  EXPECT_EQ(ReadSettingsText(path), expected);
+}
+
+// The store reads a section whole and looks keys up itself; every answer must be
+// the one the profile API gives key by key, however odd the file, and a write is
+// seen by the next read.
+TEST(IniFileStore, SectionReadsAnswerAsTheProfileApiDoesKeyByKey) {
+  TestFolder folder;
+  const std::wstring path = folder.Settings();
+  WriteSettingsUtf16(
+      path,
+      L"lead=before any header\r\n[.txt]\r\n  title1  =  spaced out  \r\nTITLE2=\"quoted\"\r\n"
+      L"title3='single'\r\ntitle4=\"unbalanced\r\ntitle5=\"\r\ntitle6=a=b=c\r\ntitle7\r\n"
+      L"title7=after a bare name\r\ntitle8=first\r\ntitle8=second\r\n;title9=commented\r\n"
+      L"title10=\r\ntitle11=日本語\xD83D\xDE00\r\n[.TXT]\r\ntitle12=second section of that name\r\n"
+      L"[.big]\r\ncommand1=" +
+          std::wstring(40000, L'x') +  // too long for one listing
+          L"\r\ncommand2=after the big one\r\n[SystemSetting]\r\ntopView=on\r\n");
+  const wchar_t* probes[][2] = {
+      {L"", L"lead"},          {L".txt", L"title1"},   {L".txt", L"title2"},
+      {L".Txt", L"Title3"},    {L".txt", L"title4"},   {L".txt", L"title5"},
+      {L".txt", L"title6"},    {L".txt", L"title7"},   {L".txt", L"title8"},
+      {L".txt", L";title9"},   {L".txt", L"title9"},   {L".txt", L"title10"},
+      {L".txt", L"title11"},   {L".txt", L"title12"},  {L".txt", L"missing"},
+      {L".big", L"command2"},  {L".big", L"command1"}, {L"SystemSetting", L"topView"},
+      {L"nowhere", L"title1"}, {L".txt", L"lead"},
+  };
+  IniFileStore store(path.c_str());
+  for (auto& probe : probes) {
+    for (size_t capacity : {size_t{260}, size_t{4}}) {
+      std::wstring expected(capacity, L'\0'), actual(capacity, L'\0');
+      GetPrivateProfileStringW(probe[0], probe[1], L"<fallback>", &expected[0],
+                               static_cast<DWORD>(capacity), path.c_str());
+      store.ReadText(probe[0], probe[1], L"<fallback>", &actual[0], capacity);
+      EXPECT_STREQ(expected.c_str(), actual.c_str())
+          << "[" << probe[0] << "] " << probe[1] << " in " << capacity;
+    }
+  }
+  store.WriteText(L".txt", L"title1", L"changed");
+  wchar_t value[32];
+  store.ReadText(L".txt", L"title1", L"", value, 32);
+  EXPECT_STREQ(value, L"changed");
+}
+
+// The menus as built into Pivora64.exe, and each option's check mark following its own option.
+TEST(Menus, CarryTheirItemsAndChecksFollowTheOptions) {
+  HMODULE module = LoadLibraryExW((BuildFolder() + L"\\Pivora64.exe").c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE);
+  HMENU slotMenu = LoadMenuW(module, SLOT_MENU_NAME),
+        optionMenu = LoadMenuW(module, OPTION_MENU_NAME);
+  ASSERT_TRUE(slotMenu && optionMenu);
+  auto items = [](HMENU menu) {
+    std::wstring listed;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      wchar_t text[64] = L"";
+      GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+      listed += std::to_wstring(GetMenuItemID(menu, i)) + L" " + text + L"|";
+    }
+    return listed;
+  };
+  EXPECT_EQ(items(GetSubMenu(slotMenu, 0)),
+            L"100 編集|110 コピー|120 切り取り|130 貼り付け|140 削除|");
+  HMENU options = GetSubMenu(optionMenu, 0);
+  EXPECT_EQ(items(options),
+            L"40001 別の拡張子にリンク|0 |40005 最前面|40006 フォーカスが外れたら閉じる|"
+            L"40007 端でループする|0 |40008 アイコンをキャッシュする|");
+  const UINT ids[] = {IDM_TOP_VIEW, IDM_AUTO_CLOSE, IDM_LOOP_CURSOR, IDM_CACHE_ICON, IDM_LINK};
+  for (int on = 0; on < 4; ++on) {
+    int flags[4] = {};
+    flags[on] = 1;
+    SetInitialOptionChecks(options, Options{flags[0], flags[1], flags[2], flags[3]});
+    SetOptionCheck(options, ids[(on + 1) % 4], 1);
+    SetOptionCheck(options, ids[(on + 1) % 4], 0);
+    for (int i = 0; i < 5; ++i)
+      EXPECT_EQ((GetMenuState(options, ids[i], MF_BYCOMMAND) & MF_CHECKED) != 0, i == on);
+  }
+  DestroyMenu(slotMenu);
+  DestroyMenu(optionMenu);
+  FreeLibrary(module);
+}
+
+// A cache file is whole and loadable (header, colour and mask rows padded to four
+// bytes) or not there: a monochrome icon and a handle that is no icon leave none.
+TEST(IconFile, WrittenWholeAndLoadableOrNotAtAll) {
+  TestFolder folder;
+  std::wstring path = folder.File(L"notepad.ico");
+  HICON icon = ExtractIconW(GetModuleHandleW(nullptr), L"C:\\windows\\notepad.exe", 0);
+  BITMAP color, mask, reloaded, ignored;
+  ASSERT_TRUE(BitmapsOf(icon, color, mask));
+  WriteIconFile(icon, path.c_str());
+  auto padded = [](const BITMAP& b) { return (b.bmWidthBytes + 3) / 4 * 4 * b.bmHeight; };
+  EXPECT_EQ(ReadBytes(path).size(), static_cast<size_t>(62 + padded(color) + padded(mask)));
+  HICON loaded = LoadIconFile(path);
+  ASSERT_TRUE(BitmapsOf(loaded, reloaded, ignored));
+  EXPECT_EQ(reloaded.bmWidth, color.bmWidth);
+  EXPECT_EQ(reloaded.bmHeight, color.bmHeight);
+  DestroyIcon(loaded);
+  DestroyIcon(icon);
+
+  BYTE andBits[128], xorBits[128];
+  FillMemory(andBits, sizeof andBits, 0xF0);
+  FillMemory(xorBits, sizeof xorBits, 0x0F);
+  HICON monochrome = CreateIcon(GetModuleHandleW(nullptr), 32, 32, 1, 1, andBits, xorBits);
+  for (HICON unstorable : {monochrome, reinterpret_cast<HICON>(1)}) {
+    DeleteFileW(path.c_str());
+    WriteIconFile(unstorable, path.c_str());
+    EXPECT_FALSE(FileExists(path));
+  }
+  DestroyIcon(monochrome);
+}
+
+// Every kind of source shows a live icon and leaves a loadable cache file named by
+// it in "iconcache" beside the executable (the folder Scoop keeps across updates):
+// a damaged file is replaced; index -1 is resource number 1, not the icon count
+// ExtractIconW answers for -1.
+TEST(ButtonIcon, EverySourceShowsALiveIconAndCachesAWholeFile) {
+  SetIconCacheDir();
+  struct Case {
+    CommandSlot slot;
+    const wchar_t* cacheFile;
+    const char* before;  // the cache file's bytes before, or null for none
+  } cases[] = {
+      {Slot(L"C:\\windows\\notepad.exe -x"), L"notepad.exe.ico", nullptr},
+      {Slot(L"C:\\windows\\notepad.exe"), L"notepad.exe.ico", "not an icon"},
+      {Slot(L"", L"C:\\windows\\system32\\shell32.dll,4"), L"shell32.dll[4].ico", nullptr},
+      {Slot(L"", L"C:\\windows\\system32\\shell32.dll,-1"), L"shell32.dll[-1].ico", nullptr},
+  };
+  for (const Case& c : cases) {
+    std::wstring cacheFile = BuildFolder() + L"\\iconcache\\" + c.cacheFile;
+    DeleteFileW(cacheFile.c_str());
+    if (c.before != nullptr) WriteBytes(cacheFile, c.before);
+    Button button;
+    button.Show(c.slot);
+    EXPECT_TRUE(IsLiveIcon(button.Image())) << c.slot.command << c.slot.icon;
+    HICON cached = LoadIconFile(cacheFile);
+    EXPECT_TRUE(IsLiveIcon(cached)) << cacheFile;
+    DestroyIcon(cached);
+  }
+  ClearIconCacheDir();
+}
+
+// A changed icon replaces the shown one, which is destroyed exactly once. One of the
+// same source is not set again (a refresh comes with every selection step, and a
+// button keeps a copy of each image it is given): the GDI count stays flat. A
+// button whose image a drag took away gets it back; an empty slot shows none.
+TEST(ButtonIcon, RefreshReplacesChangedIconsOnlyAndReleasesTheReplaced) {
+  ClearIconCacheDir();
+  Button button;
+  const CommandSlot slots[2] = {Slot(L"C:\\windows\\notepad.exe %1"),
+                                Slot(L"C:\\windows\\regedit.exe")};
+  button.Show(slots[0]);
+  for (int i = 1; i <= 100; ++i) {
+    HICON before = button.Image();
+    button.Show(slots[i % 2]);
+    ASSERT_TRUE(IsLiveIcon(button.Image()));
+    ASSERT_NE(button.Image(), before);
+    ASSERT_FALSE(IsLiveIcon(before)) << "refresh " << i << " left the replaced icon alive";
+  }
+  const ResourceCounts start = CountResources(GetCurrentProcess(), GetCurrentProcessId());
+  HICON shown = button.Image();
+  for (int i = 0; i < 1000; ++i) button.Show(slots[0]);
+  EXPECT_EQ(button.Image(), shown);
+  const ResourceCounts end = CountResources(GetCurrentProcess(), GetCurrentProcessId());
+  EXPECT_GT(start.gdiObjects, 0);
+  EXPECT_LE(end.gdiObjects, start.gdiObjects + 2);
+  EXPECT_LE(end.kernelHandles, start.kernelHandles + 8);
+
+  SendMessageW(button.window, BM_SETIMAGE, IMAGE_ICON, 0);
+  DestroyIcon(shown);
+  button.Show(slots[0]);
+  HICON last = button.Image();
+  EXPECT_TRUE(IsLiveIcon(last));
+  button.Show(CommandSlot{});
+  EXPECT_EQ(button.Image(), nullptr);
+  EXPECT_FALSE(IsLiveIcon(last));
+}
+
+// The first dropped file makes a new slot; a path longer than a slot holds is
+// refused rather than cut (it would name another file) and leaves the slot alone.
+TEST(FileDrop, FirstFileBecomesANewSlotUnlessItsPathDoesNotFit) {
+  const std::wstring longest = L"C:\\" + std::wstring(SLOT_TEXT_CAPACITY - 8, L'x') + L".exe";
+  CommandSlot slot = Slot(L"", L"left over");
+  slot.runAs = 1;
+  EXPECT_TRUE(ReadDroppedFile(MakeDrop({L"D:\\archive.tar.gz", L"C:\\b.txt"}), slot));
+  EXPECT_EQ(std::wstring(slot.title) + L"|" + slot.command + L"|" + slot.icon,
+            L"archive.tar|D:\\archive.tar.gz|");
+  EXPECT_EQ(slot.runAs, 0);
+  EXPECT_TRUE(ReadDroppedFile(MakeDrop({longest}), slot));
+  EXPECT_EQ(slot.command, longest);
+  EXPECT_FALSE(ReadDroppedFile(MakeDrop({longest + L"x"}), slot));
+  EXPECT_EQ(slot.command, longest);
+}
+
+// The launcher splits its own command line; CommandLineToArgvW must agree on the
+// program's length and the first argument. Listed lines, then lines from a fixed seed.
+TEST(CommandLine, SplitsAsCommandLineToArgvW) {
+  // clang-format off
+  std::vector<std::wstring> lines = {
+      L"p.exe", L"p.exe ", L"p.exe a.txt", L"p.exe \t a.txt  b",
+      L"\"C:\\Program Files\\p.exe\" \"C:\\a b\\c.txt\" x", L"\"C:\\p.exe\"a.txt",
+      L"\"unclosed program a.txt", L"p.exe \"\"", L"p.exe \"a\"\"b\"", L"p.exe \"a\"\"\"b c\"",
+      L"p.exe \"\"\"\"\"\" x", L"p.exe a\\\\\\\"b", L"p.exe \"a\\\\\" b", L"p.exe C:\\dir\\",
+      L"p.exe \"C:\\dir\\\\\"", L"p.exe \"C:\\dir\\\"", L"p.exe 日本語\xD83D\xDE00.txt",
+      L"p.exe a\"b c\"d"};
+  // clang-format on
+  const wchar_t alphabet[] = L"a \t\"\\.\xE9\"\\";
+  unsigned state = 12345;
+  for (int round = 0; round < 3000; ++round) {
+    std::wstring line;
+    for (int i = 1 + state % 14; i > 0; --i)
+      line += alphabet[((state = state * 1103515245u + 12345u) >> 16) % 9];
+    if (line.find_first_not_of(L" \t") != std::wstring::npos)
+      lines.push_back(line);  // else the platform names the exe
+  }
+  for (const std::wstring& line : lines) {
+    int count = 0;
+    wchar_t** platform = CommandLineToArgvW(line.c_str(), &count);
+    std::vector<wchar_t> argument(line.size() + 1);
+    size_t programLength = 0;
+    bool has = FirstArgumentOf(line.c_str(), programLength, argument.data(), argument.size());
+    EXPECT_EQ(has, count >= 2) << "[" << line << "]";
+    EXPECT_STREQ(argument.data(), count >= 2 ? platform[1] : L"") << "[" << line << "]";
+    EXPECT_EQ(programLength, static_cast<size_t>(lstrlenW(platform[0]))) << "[" << line << "]";
+    LocalFree(platform);
+    if (HasFailure()) return;
+  }
+}
