@@ -1,5 +1,5 @@
 // The grid as a user drives it: the highlight and the status bar follow the keys
-// and the pointer; right clicks open the menu of where they land.
+// and the pointer.
 
 #include <gtest/gtest.h>
 
@@ -76,35 +76,4 @@ TEST(Grid, HoverSelectsOnlyOnceThePointerMoves) {
   Sleep(200);
   EXPECT_EQ(s.Status(), L"slot 10");
   EXPECT_EQ(s.Close(), 0u);
-}
-
-TEST(Grid, RightClicksOpenTheMenuOfWhereTheyLand) {
-  Session s(NumberedSlots(L""));
-  ASSERT_NE(s.Open(), nullptr);
-  struct Row {
-    const char* what;
-    POINT at;
-    bool opens;
-  } rows[] = {
-      // The status bar first: under Wine a right click after a closed popup menu can
-      // go to the window the menu was opened over.
-      {"status bar", CentreOf(GetDlgItem(s.window, 3500)), false},
-      {"title bar", s.Caption(), true},
-      {"a button", CentreOf(s.Button(6)), true},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    bool opened = false;
-    for (int attempt = 0; attempt < 2 && !opened; ++attempt) {  // Wine loses some
-      Activate(s.window);
-      RightClickAt(row.at);
-      opened = WaitUntil([&] { return s.MenuOpen(); }, 1500);
-    }
-    EXPECT_EQ(opened, row.opens);
-    if (opened) PressKey(VK_ESCAPE);
-    EXPECT_TRUE(WaitUntil([&] { return !s.MenuOpen(); }));
-  }
-  PressKey(VK_F10, {VK_SHIFT});  // the keyboard asks with no position: nothing opens
-  EXPECT_FALSE(WaitUntil([&] { return s.MenuOpen(); }, 800));
-  EXPECT_TRUE(s.launcher->Running());
 }

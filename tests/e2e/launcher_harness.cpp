@@ -1,6 +1,7 @@
 #include "launcher_harness.h"
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
 #include <algorithm>
 
@@ -28,22 +29,11 @@ std::wstring BuildFolder() {
   return folder.substr(0, folder.rfind(L'\\'));
 }
 
+// What a test left behind, read-only files and subfolders too.
 static void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  while (search != INVALID_HANDLE_VALUE) {
-    std::wstring name = found.cFileName, child = folder + L"\\" + name;
-    if (name == L"." || name == L"..") {
-    } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      RemoveTree(child);
-    } else {
-      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(child.c_str());
-    }
-    if (!FindNextFileW(search, &found)) break;
-  }
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
-  RemoveDirectoryW(folder.c_str());
+  std::wstring from = folder + L'\0';  // the list ends with an empty name
+  SHFILEOPSTRUCTW remove = {nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI};
+  SHFileOperationW(&remove);
 }
 
 TestFolder::TestFolder(const std::wstring& suffix) {

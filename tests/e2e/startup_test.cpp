@@ -42,8 +42,6 @@ TEST(Startup, TargetsNameTheWindowAndPickTheirSlots) {
       {"a hand-written link names the section as written", L"\"{dir}\\a.ini\"", L"a.ini",
        L"section without dot"},
       {"a folder with a dot in its name", L"\"{dir}\\My Photos.old\"", L"My Photos.old", L"Folder tool"},
-      {"two files: the first decides", L"\"{dir}\\b.log\" \"{dir}\\c.txt\"", L"b.log", L"text slot"},
-      {"unquoted", L"{dir}\\plain.log", L"plain.log", L"text slot"},
       {"longer than a path buffer", L"\"" + deep + L"\\long name.log\"", L"long name.log", L"text slot"},
   };
   for (const Row& row : rows) {
