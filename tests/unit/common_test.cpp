@@ -1,14 +1,9 @@
 // The one case-insensitive comparison and the path rules. (Bounded copies are proven
 // at the capacity edges of the rules that use them.)
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "common/path_rules.h"
 #include "common/wide_text.h"
-
-using Text = std::u16string;
+#include "unit_test.h"
 
 TEST(TextRules, FoldsOnlyAsciiLetters) {
   const struct {
@@ -16,9 +11,8 @@ TEST(TextRules, FoldsOnlyAsciiLetters) {
     bool equal;
   } cases[] = {
       {u"C:\\Tools\\editor.EXE", u"c:\\tools\\EDITOR.exe", true},
-      {u"abc", u"ABCD", false},
       {u"\u00C9", u"\u00E9", false},
-      {u"\u0141", u"\u0161", false},  // the low bytes of 'A' and 'a'
+      {u"\u0141", u"\u0161", false},  // Ł, š: low bytes 'A', 'a'
       {u"@[", u"`{", false},          // just beside the letters
   };
   for (const auto& c : cases) {
@@ -35,11 +29,9 @@ TEST(PathRules, ExtensionFileNameAndDriveAbsolute) {
       {u"D:\\docs\\report.final.TXT", u".TXT", u"report.final.TXT", true},
       {u"C:\\dir.x\\file", u"", u"file", true},
       {u"a.b c", u"", u"a.b c", false},
-      {u"C:\\my docs\\a.txt", u".txt", u"a.txt", true},
       {u"C:\\x\\.hidden", u".hidden", u".hidden", true},
       {u"a.b/c", u".b/c", u"c", false},
       {u"z:\\dir\\", u"", u"dir\\", true},
-      {u"C:\\", u"", u"C:\\", true},
       {u"C:name", u"", u"name", false},
       {u"\\\\server\\share", u"", u"share", false},
   };

@@ -2,14 +2,10 @@
 // program and parameters for the shell, the folder, the show mode), and the
 // launches refused because cmd.exe would act on a file name.
 
-#include <gtest/gtest.h>
-
 #include <memory>
-#include <string>
 
 #include "launch/launch_rules.h"
-
-using Text = std::u16string;
+#include "unit_test.h"
 
 const WideChar* const SETTINGS = u"C:\\Launcher\\Pivora64.ini";
 const WideChar* const DOC = u"D:\\docs\\a.txt";
@@ -28,11 +24,8 @@ TEST(ComposeCommandLine, ReplacesTheFirstPercentOneOrAppendsAndNeverCuts) {
       {u"C:\\Tools\\viewer.exe", DOC, READY, u"C:\\Tools\\viewer.exe D:\\docs\\a.txt"},
       {u"conv.exe -in %1 -out x", DOC, READY, u"conv.exe -in D:\\docs\\a.txt -out x"},
       {u"cmp.exe %1 %1", DOC, READY, u"cmp.exe D:\\docs\\a.txt %1"},
-      {u"t.exe %10", DOC, READY, u"t.exe D:\\docs\\a.txt0"},
       {u"t.exe 100%", DOC, READY, u"t.exe 100% D:\\docs\\a.txt"},
-      {u"t.exe -f%1", DOC, READY, u"t.exe -fD:\\docs\\a.txt"},
       {u"t.exe [%1]", u"", READY, u"t.exe []"},
-      {u"", DOC, LaunchPlanResult::NoCommand, u""},
       {u"C:\\t.exe", fill, READY, u"C:\\t.exe " + fill},
       {u"C:\\t.exe", fill + u"a", TOO_LONG, u""},
       {u"%1", Text(longest, u'a'), READY, Text(longest, u'a')},
@@ -70,7 +63,6 @@ TEST(Launch, SplitsForTheShellAndRunsInTheProgramFolder) {
       {u"C:\\a.exe", u"x", u"C:\\a.exe", u"x", u"C:\\", u"C:\\", 0, false},
       {u"cmd /c D:\\j\\r.bat", u"x", u"cmd /c D:\\j\\r.bat x", u"", u"cmd /c D:\\j",
        u"cmd /c D:\\j", 0, false},
-      {u"C:\\T\\v.exe  -a  %1", u"x", u"C:\\T\\v.exe", u" -a  x", u"C:\\T", u"C:\\T", 0, false},
       {u"\"C:\\T\\v.exe\" %1", u"x", u"\"C:\\T\\v.exe\" x", u"", u"\"C:\\T", u"\"C:\\T", 0, false},
   };
   auto shell = std::make_unique<ShellLaunchPlan>();
@@ -102,7 +94,7 @@ TEST(Launch, RefusesWhatDoesNotFitOrWhatCmdWouldActOnAndLeavesNothingHalfBuilt) 
       {u"C:\\a.bat", Text(260, u'a'), TOO_LONG, READY},  // unsplit: the whole line is the file
       {folder255 + u"\\v", u"", READY, READY},
       {folder255 + u"d\\v", u"", TOO_LONG, TOO_LONG},
-      {RUN, TOM, READY, READY},
+      {RUN, TOM, READY, READY},  // inside quotes, but "%1" then puts the & outside them:
       {RUN + Text(u" \"%1\""), u"\"D:\\a&calc.txt\"", UNSAFE, UNSAFE},
       {RUN, u"\"D:\\%PATH%.txt\"", UNSAFE, UNSAFE},
       // Not split for the shell: the name would be part of the file the shell is given.
@@ -116,21 +108,15 @@ TEST(Launch, RefusesWhatDoesNotFitOrWhatCmdWouldActOnAndLeavesNothingHalfBuilt) 
       {u"\"C:\\My T\\run.bat  \" %1", VAR, UNSAFE, UNSAFE},
       {u"C:\\My T\\run.cmd. %1", VAR, UNSAFE, UNSAFE},
       {u"%ComSpec% /c type %1", VAR, UNSAFE, UNSAFE},
-      {u"C:\\Windows\\CMD.EXE /k type %1", VAR, UNSAFE, UNSAFE},
       {u"C:\\T\\mycmd.exe", VAR, READY, READY},
-      {u"C:\\T\\a.bat.exe", VAR, READY, READY},
       {u"C:\\T\\run.cmdx", VAR, READY, READY},
       // What cmd.exe acts on: operators outside quotes, expansion and line breaks anywhere.
       {RUN + Text(u" %1"), u"D:\\a^b.txt", UNSAFE, UNSAFE},
-      {RUN + Text(u" %1"), u"D:\\a(1).txt", UNSAFE, UNSAFE},
-      {RUN + Text(u" %1"), u"D:\\a|b.txt", UNSAFE, UNSAFE},
-      {RUN + Text(u" %1"), u"D:\\a>b.txt", UNSAFE, UNSAFE},
       {RUN, u"\"D:\\hi!.txt\"", UNSAFE, UNSAFE},
       {RUN, u"D:\\a.txt\r\nx", UNSAFE, UNSAFE},
       {RUN + Text(u" %1 \"x&y\""), u"\"D:\\a.txt", UNSAFE, UNSAFE},  // an unbalanced quote
       {RUN + Text(u" x&y"), DOC, READY, READY},  // the command's own operators are its own
       {RUN, u"\"C:\\Files (x86)\\a^b.txt\"", READY, READY},
-      {u"cmd /c C:\\run.cmd", u"\"D:\\a b.txt\"", READY, READY},
       // Only the program decides who reads the line, not the target's own name.
       {u"C:\\T\\viewer.exe", u"C:\\scripts\\deploy!.cmd", READY, READY},
       {u"C:\\T\\viewer.exe \"%1\"", u"\"D:\\a&calc.txt\"", READY, READY},
@@ -139,8 +125,7 @@ TEST(Launch, RefusesWhatDoesNotFitOrWhatCmdWouldActOnAndLeavesNothingHalfBuilt) 
   auto shell = std::make_unique<ShellLaunchPlan>();
   auto direct = std::make_unique<DirectLaunchPlan>();
   for (const auto& c : cases) {
-    SCOPED_TRACE(
-        ::testing::PrintToString(c.command.substr(0, 40) + u" " + c.argument.substr(0, 40)));
+    SCOPED_TRACE(::testing::PrintToString(c.command.substr(0, 40) + u" " + c.argument));
     EXPECT_EQ(PlanShellLaunch(c.command.c_str(), 0, c.argument.c_str(), SETTINGS, *shell), c.shell);
     EXPECT_EQ(PlanDirectLaunch(c.command.c_str(), c.argument.c_str(), SETTINGS, *direct), c.direct);
     // Refused, not cut: nothing half-built is left to start.

@@ -2,53 +2,41 @@
 // option words; a key looked up in a section listing; the link typed by the user;
 // the settings file's path and lock name.
 
-#include <gtest/gtest.h>
-
 #include <map>
-#include <string>
 
 #include "settings/link_rules.h"
 #include "settings/option_rules.h"
 #include "settings/section_listing.h"
 #include "settings/settings_path.h"
 #include "settings/slot_store.h"
-
-using Text = std::u16string;
+#include "unit_test.h"
 
 // An in-memory settings file that logs every write as "section key=value; " (a
 // deleted key without "="), so a test sees exactly what a save touched, in order.
 // The program writes each name in one spelling, so names are not folded here.
-class FakeProfileStore final : public ProfileStore {
- public:
+struct FakeProfileStore final : ProfileStore {
   Text writes;
-
-  // Fills the file without logging, as if it had been written before the run.
-  void Put(const Text& section, const Text& key, const Text& value) {
-    values_[section + u'\n' + key] = value;
-  }
+  std::map<Text, Text> values;  // "section\nkey": filled directly, as before the run
 
   void ReadText(const WideChar* section, const WideChar* key, const WideChar* fallback,
                 WideChar* buffer, size_t capacity) override {
-    auto found = values_.find(Text(section) + u'\n' + key);
-    Text value = Text(found != values_.end() ? found->second : fallback).substr(0, capacity - 1);
-    value.copy(buffer, value.size());
-    buffer[value.size()] = 0;
+    auto found = values.find(Text(section) + u'\n' + key);
+    Text value = Text(found != values.end() ? found->second : fallback).substr(0, capacity - 1);
+    buffer[value.copy(buffer, value.size())] = 0;
   }
 
   void WriteText(const WideChar* section, const WideChar* key, const WideChar* value) override {
     writes += Text(section) + u" " + key + (value != nullptr ? u"=" + Text(value) : u"") + u"; ";
-    values_.erase(Text(section) + u'\n' + key);
-    if (value != nullptr) values_[Text(section) + u'\n' + key] = value;
+    values.erase(Text(section) + u'\n' + key);
+    if (value != nullptr) values[Text(section) + u'\n' + key] = value;
   }
-
- private:
-  std::map<Text, Text> values_;
 };
 
 // Slot 1 (key title1) shows which section was read; runas1 is on in .txt only.
 TEST(LoadSlotTable, FollowsOneLevelOfLinkAndLeavesNothingOlder) {
+  // The link of .log ("-": no link key); the title slot 1 shows.
   const struct {
-    const WideChar *link, *title;  // link of .log ("-": no link key); the title slot 1 shows
+    const WideChar *link, *title;
   } cases[] = {
       {u"-", u"log"},    {u"", u"log"},
       {u".txt", u"txt"}, {u"txt", u"bare"},  // a link without a dot names that section
@@ -56,13 +44,9 @@ TEST(LoadSlotTable, FollowsOneLevelOfLinkAndLeavesNothingOlder) {
   };
   for (const auto& c : cases) {
     FakeProfileStore store;
-    store.Put(u".log", u"title1", u"log");
-    store.Put(u".txt", u"title1", u"txt");
-    store.Put(u".txt", u"runas1", u"on");
-    store.Put(u"txt", u"title1", u"bare");
-    store.Put(u".md", u"title1", u"md");
-    store.Put(u".md", u"link", u".txt");
-    if (Text(c.link) != u"-") store.Put(u".log", u"link", c.link);
+    store.values = {{u".log\ntitle1", u"log"}, {u".txt\ntitle1", u"txt"}, {u".txt\nrunas1", u"on"},
+                    {u"txt\ntitle1", u"bare"}, {u".md\ntitle1", u"md"},   {u".md\nlink", u".txt"}};
+    if (Text(c.link) != u"-") store.values[u".log\nlink"] = c.link;
     SlotTable table;
     for (CommandSlot& slot : table.slots) slot = CommandSlot{u"old", u"old", u"old", 1};
     WideChar link[LINK_TEXT_CAPACITY] = u"stale";
@@ -78,14 +62,14 @@ TEST(LoadSlotTable, FollowsOneLevelOfLinkAndLeavesNothingOlder) {
 TEST(LoadSlotTable, OverlongValuesAreCutOnlyWhereCuttingIsHarmless) {
   const Text fullLink = Text(LINK_TEXT_CAPACITY - 1, u'k');
   const Text fullText = Text(SLOT_TEXT_CAPACITY - 1, u'f');
-  FakeProfileStore store;
-  store.Put(u".txt", u"link", fullLink + u"x");
-  store.Put(fullLink, u"title1", u"the cut link's section");
-  store.Put(u".txt", u"title1", fullText + u"overflow");
-  store.Put(u".txt", u"command1", fullText + u"x");
-  store.Put(u".txt", u"icon1", fullText + u",1");
-  store.Put(u".txt", u"command2", fullText);  // exactly fits
-  store.Put(u".log", u"link", fullLink);      // exactly fits
+  FakeProfileStore store;  // command2 and the link of .log exactly fit
+  store.values = {{u".txt\nlink", fullLink + u"x"},
+                  {fullLink + u"\ntitle1", u"cut link's"},
+                  {u".txt\ntitle1", fullText + u"over"},
+                  {u".txt\ncommand1", fullText + u"x"},
+                  {u".txt\nicon1", fullText + u",1"},
+                  {u".txt\ncommand2", fullText},
+                  {u".log\nlink", fullLink}};
   SlotTable table{};
   WideChar link[LINK_TEXT_CAPACITY] = u"stale";
   LoadSlotTable(store, u".txt", table, link);
@@ -94,7 +78,7 @@ TEST(LoadSlotTable, OverlongValuesAreCutOnlyWhereCuttingIsHarmless) {
   EXPECT_EQ(Text(table.slots[1].command), fullText);
   LoadSlotTable(store, u".log", table, link);
   EXPECT_EQ(Text(link), fullLink);
-  EXPECT_EQ(Text(table.slots[0].title), u"the cut link's section");
+  EXPECT_EQ(Text(table.slots[0].title), u"cut link's");
   // Nothing read is written back: the overlong keys stay in the file whole.
   SlotTable saved = table;
   for (int slot = 0; slot < SLOT_COUNT; ++slot) SaveSlot(store, slot, u".txt", table, saved);
@@ -125,20 +109,18 @@ TEST(SaveSlot, WritesOnlyTheChangedKeys) {
   }
 }
 
-TEST(OptionRules, OnlyOnInAnyCaseIsOnButOnMouseIsOnUnlessOff) {
+// Other options are on only when they say ON (the table below); onMouse is on
+// unless it says OFF, in any case, and off when missing ("-").
+TEST(OptionRules, OnMouseIsOnUnlessOff) {
   const struct {
-    const WideChar* word;  // "-": the key is missing
-    bool on, onMouse;
-  } cases[] = {
-      {u"ON", true, true},    {u"On", true, true},  {u"1", false, true},    {u"ONE", false, true},
-      {u" ON", false, true},  {u"", false, true},   {u"OFF", false, false}, {u"oFf", false, false},
-      {u"OFFF", false, true}, {u"-", false, false},
-  };
+    const WideChar* word;
+    bool on;
+  } cases[] = {{u"ON", true},   {u"1", true},    {u"", true},  {u"OFFF", true},
+               {u"OFF", false}, {u"oFf", false}, {u"-", false}};
   for (const auto& c : cases) {
     FakeProfileStore store;
-    if (Text(c.word) != u"-") store.Put(u"SystemSetting", u"onMouse", c.word);
-    EXPECT_EQ(OptionWordIsOn(c.word), c.on) << Text(c.word).size();
-    EXPECT_EQ(ReadOnMouse(store), c.onMouse) << Text(c.word).size();
+    if (Text(c.word) != u"-") store.values[u"SystemSetting\nonMouse"] = c.word;
+    EXPECT_EQ(ReadOnMouse(store), c.on) << Text(c.word).size();
   }
 }
 
@@ -154,21 +136,22 @@ TEST(OptionRules, OptionsAreReadIntoTheirFlagsAndOnlyInexactWordsWritten) {
       {{u"-", u"-", u"-", u"-"}, "0000", "1100", "++--"},
       {{u"-", u"-", u"-", u"-"}, "0000", "1010", "+-+-"},
       {{u"ON", u"on", u"-", u"OFF"}, "1100", "1100", ".+-."},
-      {{u"1", u"OFF", u"On", u"ON"}, "0011", "1011", "+.+."},
+      {{u"ONE", u"OFF", u"On", u"ON"}, "0011", "1011", "+.+."},
+      {{u" ON", u"", u"OFFF", u"oFf"}, "0000", "0000", "----"},
   };
   const WideChar* const keys[4] = {u"topView", u"autoClose", u"loopCursor", u"cacheIcon"};
   for (const auto& c : cases) {
     FakeProfileStore store;
     Text expected;
     for (int i = 0; i < 4; ++i) {
-      if (Text(c.words[i]) != u"-") store.Put(u"SystemSetting", keys[i], c.words[i]);
+      if (Text(c.words[i]) != u"-") store.values[u"SystemSetting\n" + Text(keys[i])] = c.words[i];
       if (c.writes[i] == '.') continue;
       expected += u"SystemSetting " + Text(keys[i]) + (c.writes[i] == '+' ? u"=ON; " : u"=OFF; ");
     }
     Options inFile;
     const Options r = ReadOptions(store, inFile);
-    EXPECT_EQ(std::to_string(r.topView) + std::to_string(r.autoClose) +
-                  std::to_string(r.loopCursor) + std::to_string(r.cacheIcon),
+    EXPECT_EQ((std::string{char('0' + r.topView), char('0' + r.autoClose), char('0' + r.loopCursor),
+                           char('0' + r.cacheIcon)}),
               c.read);
     const Options written = {c.written[0] - '0', c.written[1] - '0', c.written[2] - '0',
                              c.written[3] - '0'};
@@ -187,15 +170,13 @@ TEST(SectionListing, FindsValuesAsASingleKeyReadWould) {
   const struct {
     const char16_t* key;
     size_t capacity;
-    const char16_t* value;  // "-": missing
+    const char16_t* value;
   } cases[] = {
-      {u"TITLE1", 64, u"spaced"}, {u"title2", 64, u"quoted"},    {u"title3", 64, u"single"},
-      {u"title4", 64, u"\"open"}, {u"title5", 64, u"\""},        {u"title6", 64, u"a=b"},
-      {u"title7", 64, u"-"},      {u"title8", 64, u"first"},     {u"title9", 64, u""},
-      {u"title", 64, u"-"},       {u"title10", 64, u"\"mixed'"}, {u"title2", 4, u"quo"},
-      {u"title1", 1, u""},
+      {u"TITLE1", 64, u"spaced"},    {u"title2", 64, u"quoted"}, {u"title3", 64, u"single"},
+      {u"title5", 64, u"\""},        {u"title6", 64, u"a=b"},    {u"title7", 64, u"-"},
+      {u"title8", 64, u"first"},     {u"title9", 64, u""},       {u"title", 64, u"-"},
+      {u"title10", 64, u"\"mixed'"}, {u"title2", 4, u"quo"},     {u"title1", 1, u""},
   };
-  ASSERT_EQ(listing.size(), 154u) << "the listing literal lost its end";
   for (const auto& c : cases) {
     char16_t buffer[64] = u"junk";
     const bool found = Text(c.value) != u"-";
