@@ -62,7 +62,7 @@ TEST(Startup, WindowOpensCentredOrOnThePointer) {
   struct Row {
     const wchar_t* onMouse;
     bool onPointer;
-  } rows[] = {{L"", false}, {L"onMouse=ON", true}};
+  } rows[] = {{L"", false}, {L"onMouse=ON", true}};  // the rules' other words: unit tables
   for (const Row& row : rows) {
     Session s(L"[SystemSetting]\r\n" + std::wstring(row.onMouse) + L"\r\n");
     SetCursorPos(300, 250);
