@@ -5,22 +5,6 @@
 #include "common/wide_text.h"
 #include "unit_test.h"
 
-TEST(TextRules, FoldsOnlyAsciiLetters) {
-  const struct {
-    const WideChar *a, *b;
-    bool equal;
-  } cases[] = {
-      {u"C:\\Tools\\editor.EXE", u"c:\\tools\\EDITOR.exe", true},
-      {u"\u00C9", u"\u00E9", false},
-      {u"\u0141", u"\u0161", false},  // Ł, š: low bytes 'A', 'a'
-      {u"@[", u"`{", false},          // just beside the letters
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(TextEqualsIgnoringAsciiCase(c.a, c.b), c.equal);
-    EXPECT_EQ(TextEqualsIgnoringAsciiCase(c.b, c.a), c.equal);
-  }
-}
-
 TEST(PathRules, ExtensionFileNameAndDriveAbsolute) {
   const struct {
     const WideChar *path, *extension, *fileName;

@@ -119,19 +119,3 @@ TEST(IcoLayout, WritesDirectoryEntryHeaderAndBothPlanes) {
   }
 }
 
-TEST(IcoLayout, RefusesShapesThatAreNoUsableIcon) {
-  const BitmapShape color = {32, 32, 128, 1, 32}, mask = {32, 32, 4, 1, 1};
-  const struct {
-    BitmapShape color, mask;
-    size_t fileBytes;
-  } cases[] = {
-      {{-32, 32, 128, 1, 32}, {-32, 32, 4, 1, 1}, 0},
-      {{32, 32, 128, 0, 32}, mask, 0},
-      {color, {32, 32, 3, 1, 1}, 0},
-      {color, {32, 16, 4, 1, 1}, 0},
-      {{1, 1, 16777148, 1, 8}, {1, 1, 4, 1, 1}, 16777214},  // the largest within 16 MiB
-      {{1, 1, 16777149, 1, 8}, {1, 1, 4, 1, 1}, 0},
-      {{1, 65537, 65536, 1, 8}, {1, 65537, 4, 1, 1}, 0},  // 65536 * 65537 wraps in 32 bits
-  };
-  for (const auto& c : cases) EXPECT_EQ(IcoFileBytes(c.color, c.mask), c.fileBytes);
-}
