@@ -69,7 +69,7 @@ add_executable(e2e_tests
   tests/e2e/settings_test.cpp
   tests/e2e/icons_test.cpp
 )
-target_include_directories(e2e_tests PRIVATE src tests/e2e tests/common)
+target_include_directories(e2e_tests PRIVATE src tests/e2e)
 target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})
 target_compile_options(e2e_tests PRIVATE ${PIVORA_WARNINGS})
 target_link_options(e2e_tests PRIVATE ${STATIC_RUNTIME})
@@ -99,12 +99,11 @@ add_executable(win_layer_tests
   src/common/module_path_win.cpp
   src/editing/file_drop_win.cpp
   src/settings/option_menu_win.cpp
-  tests/common/resource_counts.cpp
 )
-target_include_directories(win_layer_tests PRIVATE src tests/common tests/e2e)
+target_include_directories(win_layer_tests PRIVATE src tests/e2e)
 target_compile_options(win_layer_tests PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
 target_link_options(win_layer_tests PRIVATE ${STATIC_RUNTIME})
-target_link_libraries(win_layer_tests PRIVATE pivora_rules gtest gtest_main comctl32 shell32 gdi32)
+target_link_libraries(win_layer_tests PRIVATE pivora_rules gtest gtest_main comctl32 shell32 gdi32 ntdll)
 add_dependencies(win_layer_tests Pivora64)  # its resources are read from the exe
 gtest_discover_tests(win_layer_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 60 LABELS win)
