@@ -30,7 +30,6 @@ struct LaunchRow {
   int show = ANY_SHOW;
   std::wstring ranIn = L"";           // the folder it ran in, where that matters
   std::wstring section = L".txt";     // the section the target reads
-  std::wstring program = L"";         // a copy of recorder.exe made for the row
 };
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
@@ -41,13 +40,9 @@ void RunRow(const LaunchRow& row) {
   for (const char* script : {"run.cmd", "run.bat"}) {
     WriteBytes(s.File(std::wstring(script, script + 7)), "@\"%~dp0recorder.exe\" script %*\r\n");
   }
-  std::wstring program = s.Fill(row.program);
-  std::wstring log = s.folder.Path();
-  if (!program.empty()) {
-    log = program.substr(0, program.rfind(L'\\'));
-    CreateDirectoryW((L"\\\\?\\" + log).c_str(), nullptr);
-    CopyFileW(s.recorder.c_str(), (L"\\\\?\\" + program).c_str(), FALSE);
-  }
+  CreateDirectoryW(s.File(L"tools").c_str(), nullptr);  // a program in a folder of its own
+  CopyFileW(s.recorder.c_str(), s.File(L"tools\\recorder.exe").c_str(), FALSE);
+  const std::wstring log = row.ranIn.empty() ? s.folder.Path() : s.Fill(row.ranIn);
   ASSERT_NE(s.Open(row.tail), nullptr);
   if (row.path == Path::Hotkey) s.Key('Q');
   if (row.path == Path::Click) s.Click(0);
@@ -95,7 +90,7 @@ TEST(Launch, Paths) {
       {"hotkey: %1 replaced, a program in its own folder, no show mode forced",
        L"{dir}\\tools\\recorder.exe -in %1 -out x", L"\"{dir}\\my notes.txt\" \"{dir}\\b.txt\"",
        Path::Hotkey, L"{dir}\\tools\\recorder.exe -in \"{dir}\\my notes.txt\" \"{dir}\\b.txt\" -out x",
-       L"", -1, L"{dir}\\tools", L".txt", L"{dir}\\tools\\recorder.exe"},
+       L"", -1, L"{dir}\\tools"},
       {"hotkey: a command ending in .cmd starts hidden", L"{rec} run.CMD", A_TXT, Path::Hotkey,
        L"{rec} run.CMD \"{dir}\\a.txt\"", L"", SW_HIDE},
       {"click: split after the first \".exe \", shown normally", L"{rec} first  %1 x.cmd y",
