@@ -64,7 +64,6 @@ add_executable(e2e_tests
   tests/e2e/launcher_harness.cpp
   tests/e2e/startup_test.cpp
   tests/e2e/launch_test.cpp
-  tests/e2e/grid_test.cpp
   tests/e2e/editing_test.cpp
   tests/e2e/settings_test.cpp
   tests/e2e/icons_test.cpp

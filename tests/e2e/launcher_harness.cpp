@@ -36,14 +36,14 @@ static void RemoveTree(const std::wstring& folder) {
   SHFileOperationW(&remove);
 }
 
-TestFolder::TestFolder(const std::wstring& suffix) {
+TestFolder::TestFolder() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   std::wstring root = std::wstring(temp) + L"pivora-e2e";
   CreateDirectoryW(root.c_str(), nullptr);
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = std::string(test->test_suite_name()) + "." + test->name();
-  path_ = root + L"\\" + std::wstring(name.begin(), name.end()) + suffix;
+  path_ = root + L"\\" + std::wstring(name.begin(), name.end());
   RemoveTree(path_);
   CreateDirectoryW(path_.c_str(), nullptr);
   CopyFileW((BuildFolder() + L"\\Pivora64.exe").c_str(), Launcher().c_str(), FALSE);
@@ -127,33 +127,25 @@ DWORD LauncherProcess::WaitForExit(DWORD timeoutMs) {
   return code;
 }
 
-namespace {
-struct WindowSearch {
-  DWORD processId;
-  const wchar_t* className;
-  const wchar_t* title;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t className[256];
-  GetClassNameW(window, className, 256);
-  if (owner != search->processId || !IsWindowVisible(window) ||
-      lstrcmpW(className, search->className) != 0 ||
-      (search->title != nullptr && WindowText(window) != search->title)) {
-    return TRUE;
-  }
-  search->found = window;
-  return FALSE;
-}
-}  // namespace
-
 HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
-  WindowSearch search = {processId, className, title, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  struct Search {
+    DWORD processId;
+    const wchar_t *className, *title;
+    HWND found;
+  } search = {processId, className, title, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(parameter);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t name[256];
+        GetClassNameW(window, name, 256);
+        bool match = owner == s->processId && IsWindowVisible(window) && lstrcmpW(name, s->className) == 0 &&
+                     (s->title == nullptr || WindowText(window) == s->title);
+        if (match) s->found = window;
+        return !match;
+      },
+      reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -225,15 +217,12 @@ void MovePointer(POINT screen) {
   Sleep(50);
 }
 
-// Each press and release carries its position too. Modified clicks go in one batch
-// with their modifiers; plain ones leave the target a moment between the two.
-void SendMouse(std::initializer_list<DWORD> buttonFlags, POINT screen,
-               std::initializer_list<WORD> modifiers = {}) {
+// Each press and release carries its position too, and the target gets a moment
+// between the two.
+void SendMouse(std::initializer_list<DWORD> buttonFlags, POINT screen) {
   MovePointer(screen);
-  std::vector<INPUT> buttons;
-  for (DWORD flag : buttonFlags) buttons.push_back(PointerInput(screen, flag));
-  if (modifiers.size() > 0) return SendWithModifiers(modifiers, buttons);
-  for (INPUT& button : buttons) {
+  for (DWORD flag : buttonFlags) {
+    INPUT button = PointerInput(screen, flag);
     SendInput(1, &button, sizeof button);
     Sleep(30);
   }
@@ -246,11 +235,8 @@ void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
 
 void MoveMouseTo(POINT screen) { SendMouse({}, screen); }
 
-void ClickAt(POINT screen, std::initializer_list<WORD> modifiers) {
-  SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}, screen, modifiers);
-}
+void ClickAt(POINT screen) { SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}, screen); }
 
-void RightClickAt(POINT screen) { SendMouse({MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}, screen); }
 
 // No position: a press that carries one can also produce a move with the button
 // held, and such a move cancels a pick-up.
@@ -316,8 +302,7 @@ OtherWindow::OtherWindow() {
 
 OtherWindow::~OtherWindow() { DestroyWindow(window_); }
 
-Session::Session(const std::wstring& settings, const std::wstring& suffix)
-    : folder(suffix), recorder(folder.File(L"recorder.exe")) {
+Session::Session(const std::wstring& settings) : recorder(folder.File(L"recorder.exe")) {
   CopyFileW((BuildFolder() + L"\\recorder.exe").c_str(), recorder.c_str(), FALSE);
   if (!settings.empty()) WriteSettingsUtf16(Settings(), Fill(settings));
 }
@@ -352,16 +337,17 @@ HWND Session::WaitForDialog(const wchar_t* caption) const {
 
 void Session::ChooseFromMenu(POINT at, int downs) const {
   // Wine now and then loses a right click that follows another; a user clicks again.
+  auto menuOpen = [&] { return FindProcessWindow(launcher->ProcessId(), L"#32768") != nullptr; };
   bool opened = false;
   for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
     Activate(window);
-    RightClickAt(at);
-    opened = WaitUntil([&] { return MenuOpen(); }, 1500);
+    SendMouse({MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}, at);
+    opened = WaitUntil(menuOpen, 1500);
   }
   ASSERT_TRUE(opened);
   for (int i = 0; i < downs; ++i) PressKey(VK_DOWN);
   PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil([&] { return !MenuOpen(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !menuOpen(); }));
 }
 
 DWORD Session::Close() const {

@@ -13,9 +13,6 @@
 namespace e2e {
 
 constexpr DWORD WAIT_MS = 10000;
-// How long a start or a close that must not come is watched for, always after a
-// positive control in the same run has shown the watching works.
-constexpr DWORD QUIET_MS = 1200;
 extern const wchar_t MISSING[];  // what IniValue gives for a missing key
 extern const wchar_t EDIT_CAPTION[];
 extern const wchar_t LINK_CAPTION[];
@@ -34,7 +31,7 @@ std::wstring IniValue(const std::wstring& path, const wchar_t* section, const wc
 // A fresh, empty folder named after the running test, with a copy of Pivora64.exe.
 class TestFolder {
  public:
-  explicit TestFolder(const std::wstring& suffix = L"");
+  TestFolder();
   const std::wstring& Path() const { return path_; }
   std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
   std::wstring Launcher() const { return File(L"Pivora64.exe"); }
@@ -68,8 +65,7 @@ bool Activate(HWND window);  // brings it to the front and waits until it is the
 // Input in one batch with its modifiers (Wine drops a modifier sent well before).
 void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
 void MoveMouseTo(POINT screen);
-void ClickAt(POINT screen, std::initializer_list<WORD> modifiers = {});
-void RightClickAt(POINT screen);
+void ClickAt(POINT screen);
 void PressLeftAt(POINT screen);  // a bare press, no move with the button down
 void MoveInStepsTo(POINT from, POINT to, int step);
 void ReleaseLeft();
@@ -98,8 +94,7 @@ class OtherWindow {
 // "{dir}" stands for that folder and "{rec}" for the recorder in it.
 class Session {
  public:
-  // suffix tells apart the folders of one test's several sessions.
-  explicit Session(const std::wstring& settings = L"", const std::wstring& suffix = L"");
+  explicit Session(const std::wstring& settings = L"");
   std::wstring Fill(std::wstring text) const;
   std::wstring File(const std::wstring& name) const { return folder.File(name); }
   std::wstring Settings() const { return folder.Settings(); }
@@ -115,7 +110,6 @@ class Session {
   std::vector<int> Highlighted() const;  // the slots whose buttons carry the highlight
   HICON Image(int slot) const { return reinterpret_cast<HICON>(SendMessageW(Button(slot), BM_GETIMAGE, IMAGE_ICON, 0)); }
   HWND WaitForDialog(const wchar_t* caption) const;
-  bool MenuOpen() const { return FindProcessWindow(launcher->ProcessId(), L"#32768") != nullptr; }
   // Right-clicks at, waits for the menu, goes `downs` items down and picks it.
   void ChooseFromMenu(POINT at, int downs) const;
   POINT Caption() const { return {WindowRect(window).left + 40, WindowRect(window).top + 8}; }

@@ -18,8 +18,7 @@ TEST(DragGesture, PickUpAndReleaseDecideTheDrop) {
     DropKind kind;
     bool swallow;
   } cases[] = {
-      {false, false, true, false, -1, 7, -1, DropKind::None, false},
-      {false, true, true, false, 4, 7, -1, DropKind::None, false},
+      {false, true, true, false, 4, 7, -1, DropKind::None, false},  // an empty slot: no pick-up
       {false, false, false, false, 4, 4, 4, DropKind::None, false},  // not moved: a click
       {false, false, true, true, 4, 7, 4, DropKind::None, false},
       {false, false, true, false, 4, 7, 4, DropKind::Swap, false},
