@@ -45,7 +45,7 @@ expect "the programs built here" 0 "3 passed, 0 failed, 0 skipped" \
 all="$out"
 
 # The same programs without the release package beside them, where its case
-# fail, and with one program missing.
+# fails, and with one program missing.
 mkdir "$work/programs"
 ln -s "$build"/*.exe "$work/programs/"
 rm "$work/programs/win_layer_tests.exe"
