@@ -15,7 +15,8 @@ typedef int(WINAPI* PickIconDialog)(HWND owner, wchar_t* path, UINT capacity, in
 // it with the program would lengthen every start for a rarely used button.
 typedef BOOL(WINAPI* OpenFileDialog)(OPENFILENAMEW* open);
 constexpr WORD PICK_ICON_DLG_ORDINAL = 62;
-const wchar_t NO_ICON_PICKER_TEXT[] = L"アイコンの選択画面を開けませんでした。";
+const wchar_t ICON_PICKER_MISSING_TEXT[] = L"アイコンの選択画面が見つかりませんでした。";
+const wchar_t ICON_PICKER_FAILED_TEXT[] = L"アイコンの選択画面を開けませんでした。";
 const wchar_t EDIT_DIALOG_CAPTION[] = L"Pivora コマンド編集";
 
 const int SLOT_FIELDS[] = {IDC_EDIT_TITLE, IDC_EDIT_COMMAND, IDC_EDIT_ICON};
@@ -105,7 +106,10 @@ void OnBrowseIcon(HWND dialog) {
   // not be shown (Wine's cannot create its dialog and returns -1 at once).
   int chosen = pick == nullptr ? -1 : pick(dialog, path, SLOT_TEXT_CAPACITY, &index);
   if (shell != nullptr) FreeLibrary(shell);
-  if (chosen < 0) MessageBoxW(dialog, NO_ICON_PICKER_TEXT, EDIT_DIALOG_CAPTION, MB_ICONWARNING);
+  if (chosen < 0) {
+    const wchar_t* why = pick == nullptr ? ICON_PICKER_MISSING_TEXT : ICON_PICKER_FAILED_TEXT;
+    MessageBoxW(dialog, why, EDIT_DIALOG_CAPTION, MB_ICONWARNING);
+  }
   if (chosen <= 0) return;
   wchar_t location[SLOT_TEXT_CAPACITY];
   // A location that would not fit is refused whole; the field keeps its text.

@@ -155,6 +155,8 @@ TEST(Editing, IconBrowserAndLongPastes) {
   HWND shown = nullptr;  // the picker, or the box saying it cannot open: owned by the dialog
   ASSERT_TRUE(WaitUntil([&] { return GetWindow(shown = GetForegroundWindow(), GW_OWNER) == dialog; }))
       << "the button did something";
+  EXPECT_NE(WindowText(GetDlgItem(shown, 0xFFFF)), L"アイコンの選択画面が見つかりませんでした。")
+      << "the picker was looked for without loading its library";
   ASSERT_TRUE(Activate(shown));
   PressKey(VK_ESCAPE);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(shown); }));
