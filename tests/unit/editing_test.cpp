@@ -83,6 +83,7 @@ TEST(DragGesture, ACancelEndsTheGestureWithoutADrop) {
     if (c.moved) OnDragMove(g, true, 1, 1, kTolerance, kTolerance);
     DragCancel cancel = OnDragCancel(g);
     EXPECT_TRUE(cancel.restoreSlot == c.restore && cancel.wasPressed == c.wasPressed) << c.restore;
+    OnDragMove(g, true, 1, 1, kTolerance, kTolerance);  // the next press, moved a little
     EXPECT_EQ(OnDragRelease(g, 7, false).kind, DropKind::None);
   }
 }
