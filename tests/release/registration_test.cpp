@@ -99,9 +99,11 @@ TEST(Package, SampleCmdSlotRunsBesideTheLauncher) {
     LauncherProcess launcher(folder, L"\"" + folder.File(L"a b.txt") + L"\"");
     ASSERT_TRUE(Activate(launcher.WaitForWindow()));
     for (WORD key : keys) PressKey(key);
-    WaitUntil([&] { return ReadBytes(folder.File(L"copied.txt")).size() > 2; });
-    std::wstring expected = folder.File(L"a b.txt") + L"\r\n";
-    EXPECT_EQ(ReadBytes(folder.File(L"copied.txt")), std::string(expected.begin(), expected.end()));
+    // cmd.exe writes the line and its break separately: wait for the whole line.
+    std::wstring line = folder.File(L"a b.txt") + L"\r\n";
+    std::string expected(line.begin(), line.end()), copied;
+    WaitUntil([&] { return (copied = ReadBytes(folder.File(L"copied.txt"))).size() >= expected.size(); });
+    EXPECT_EQ(copied, expected);
     EXPECT_EQ(launcher.WaitForExit(), 0u);
   }
 }
