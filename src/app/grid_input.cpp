@@ -24,7 +24,7 @@ void OnKeyDown(HWND window, WPARAM key) {
     SendMessageW(window, WM_CLOSE, 0, 0);
     return;
   }
-  DismissLaunchReport();
+  DismissReport();
   int hotkeySlot = HotkeySlot(static_cast<int>(key));
   if (hotkeySlot >= 0 && !KeyIsDown(VK_CONTROL)) {
     // The highlight stays where it is; an empty slot starts nothing and keeps the window.
@@ -79,7 +79,7 @@ void OnMouseMove(HWND window, WPARAM keys, LPARAM position) {
   if (point.x == startCursorPos.x && point.y == startCursorPos.y) return;
   startCursorPos = {-1, -1};
   if (hovered == selectedSlot) return;
-  DismissLaunchReport();
+  DismissReport();
   MoveHighlight(selectedSlot, hovered);
   selectedSlot = hovered;
   ShowSlotTitle(hovered);

@@ -69,7 +69,7 @@ void RunSlot(HWND window, int commandId, const wchar_t* argument) {
 
 void OnCommand(HWND window, WPARAM wParam) {
   if (!PassClickLatch(acceptClick, HIWORD(wParam))) return;
-  DismissLaunchReport();
+  DismissReport();
   int commandId = LOWORD(wParam);
   if (IsOptionCommand(commandId)) {
     OnOptionCommand(window, commandId);

@@ -14,12 +14,20 @@ void ShowSlotTitle(int slot) {
   SetWindowTextW(statusBar, currentTable.slots[slot].title);
 }
 
-void ReportUnstartedLaunch(const LaunchOutcome& outcome) {
-  wchar_t text[LAUNCH_REPORT_UNITS];
-  DescribeUnstartedLaunch(outcome, text);
-  MessageBeep(MB_ICONWARNING);
+void ShowReport(const wchar_t* text) {
   SetWindowTextW(statusBar, text);
   reportShown = true;
 }
 
-void DismissLaunchReport() { reportShown = false; }
+void ShowWarning(const wchar_t* text) {
+  MessageBeep(MB_ICONWARNING);
+  ShowReport(text);
+}
+
+void ReportUnstartedLaunch(const LaunchOutcome& outcome) {
+  wchar_t text[LAUNCH_REPORT_UNITS];
+  DescribeUnstartedLaunch(outcome, text);
+  ShowWarning(text);
+}
+
+void DismissReport() { reportShown = false; }

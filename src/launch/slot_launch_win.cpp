@@ -1,7 +1,8 @@
 #include "launch/slot_launch_win.h"
 
 #include <shellapi.h>
-#include <strsafe.h>
+
+#include "common/system_message_win.h"
 
 namespace {
 // Plans hold whole command lines (up to 64 KB); the one UI thread launches one
@@ -64,15 +65,5 @@ void DescribeUnstartedLaunch(const LaunchOutcome& outcome, wchar_t (&text)[LAUNC
       break;
   }
   CopyText(text, L"起動できません: ");
-  size_t prefix = TextLength(text);
-  wchar_t* message = text + prefix;
-  DWORD capacity = static_cast<DWORD>(LAUNCH_REPORT_UNITS - prefix);
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                outcome.error, 0, message, capacity, nullptr);
-  if (length == 0) {
-    StringCchPrintfW(message, capacity, L"エラー %lu", outcome.error);
-    return;
-  }
-  // The system's messages end in a line break, which a one-line bar would show as a box.
-  while (length > 0 && message[length - 1] <= L' ') message[--length] = 0;
+  AppendSystemMessage(outcome.error, text, LAUNCH_REPORT_UNITS);
 }
