@@ -31,6 +31,9 @@ add_executable(Pivora64 WIN32
   src/settings/ini_file_store.cpp
   src/settings/settings_state.cpp
   src/settings/settings_file_lock_win.cpp
+  src/settings/settings_save_win.cpp
+  src/settings/save_report_win.cpp
+  src/common/system_message_win.cpp
   src/resources/Pivora64.rc
 )
 target_compile_options(Pivora64 PRIVATE

@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include "settings/ini_file_store.h"
+#include "settings/settings_save_win.h"
+
 extern const wchar_t MAIN_WINDOW_CLASS[];  // "Pivora64"
 
 // Client area: the 4 x 3 button grid (152 x 114) above the status bar.
@@ -9,6 +12,13 @@ constexpr int CLIENT_HEIGHT = 138;
 constexpr DWORD MAIN_WINDOW_STYLE = WS_CAPTION | WS_SYSMENU;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// What wWinMain hands to window creation: the store it has read the options'
+// section through, and what became of a save the last run did not finish.
+struct StartContext {
+  IniFileStore* store;
+  StartRecovery recovery;
+};
 
 // Life-cycle handlers of the main window.
 void OnCreate(HWND window, const CREATESTRUCTW* creation);

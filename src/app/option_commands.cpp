@@ -13,6 +13,8 @@
 #include "settings/link_dialog_win.h"
 #include "settings/link_rules.h"
 #include "settings/option_menu_win.h"
+#include "settings/save_report_win.h"
+#include "settings/settings_save_win.h"
 #include "settings/settings_state.h"
 #include "settings/slot_store.h"
 
@@ -46,7 +48,7 @@ void OnOptionCommand(HWND window, int commandId) {
   if (commandId == IDM_LINK) {
     // Always the run's own section, not the one it links to now.
     IniFileStore store(iniPath);
-    store.ReadText(sectionName, L"LINK", L"", linkEditText, LINK_TEXT_CAPACITY);
+    ReadLink(store, sectionName, linkEditText);  // what the slots use, never a cut name
     RunLinkDialog(window);
     return;
   }
@@ -72,16 +74,27 @@ void OnOptionCommand(HWND window, int commandId) {
 void OnLinkChanged(HWND) {
   wchar_t value[LINK_TEXT_CAPACITY];
   LinkChange change = LinkValueFor(linkEditText, value);
-  if (change == LinkChange::Refuse) return;
+  if (change == LinkChange::Refuse) {
+    ShowWarning(LINK_TOO_LONG_TEXT);
+    return;
+  }
+  DWORD error = ERROR_SUCCESS;
   {
     // Held for the file access only: the icons that follow may take a while to extract.
     SettingsFileLock lock(iniPath);
-    IniFileStore store(iniPath);
-    store.WriteText(sectionName, L"link", change == LinkChange::Set ? value : nullptr);
+    SettingsSave save(iniPath);
+    save.WriteText(sectionName, L"link", change == LinkChange::Set ? value : nullptr);
+    error = save.Finish();
     // Unsaved slot edits give way to the linked section's slots; savedTable stays
     // the start-up snapshot, so the close writes only what differs from it.
-    LoadSlotTable(store, sectionName, currentTable, linkTarget);
+    LoadSlotTable(save, sectionName, currentTable, linkTarget);
   }
   RefreshAllSlots();
-  ShowSlotTitle(selectedSlot);
+  if (error == ERROR_SUCCESS) {
+    ShowSlotTitle(selectedSlot);
+    return;
+  }
+  wchar_t report[SAVE_REPORT_UNITS];
+  DescribeSaveFailure(error, report);
+  ShowWarning(report);
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/invocation_rules.h"
 #include "app/main_window.h"
 #include "app/window_placement.h"
 #include "common/module_path_win.h"
@@ -10,6 +11,7 @@
 #include "settings/ini_file_store.h"
 #include "settings/settings_file_lock_win.h"
 #include "settings/option_rules.h"
+#include "settings/settings_save_win.h"
 #include "settings/settings_path.h"
 
 namespace {
@@ -24,6 +26,11 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
   windowClass.lpszClassName = MAIN_WINDOW_CLASS;
   return RegisterClassExW(&windowClass) != 0;
+}
+
+bool HasTarget() {
+  size_t programPathLength = 0;
+  return FirstArgumentOf(GetCommandLineW(), programPathLength, targetPath, TARGET_PATH_CAPACITY);
 }
 
 }  // namespace
@@ -44,16 +51,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   wchar_t executablePath[MAX_PATH];
   if (GetExecutablePath(executablePath)) SettingsPathOf(executablePath, iniPath);
   IniFileStore store(iniPath);
+  StartContext context = {&store, StartRecovery::NothingToDo};
   bool onMouse = false;
   {
     SettingsFileLock lock(iniPath);  // another launcher may be rewriting the file
+    // A refused start writes nothing; the next real one puts the file back and says so.
+    if (HasTarget()) context.recovery = RecoverUnfinishedSave(iniPath);
     onMouse = ReadOnMouse(store);
   }
   WindowOrigin origin = PlaceWindow(desktop.right, desktop.bottom, cursor.x, cursor.y, width,
                                     height, onMouse);
 
   HWND window = CreateWindowExW(0, MAIN_WINDOW_CLASS, L"Pivora64", MAIN_WINDOW_STYLE, origin.x,
-                                origin.y, width, height, nullptr, nullptr, instance, &store);
+                                origin.y, width, height, nullptr, nullptr, instance, &context);
   // Without a window nothing could ever end the loop below.
   if (window == nullptr) return 0;
   // A refused start has already posted its quit message: do not flash an empty window.

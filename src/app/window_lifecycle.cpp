@@ -14,6 +14,8 @@
 #include "settings/ini_file_store.h"
 #include "settings/settings_file_lock_win.h"
 #include "settings/option_menu_win.h"
+#include "settings/save_report_win.h"
+#include "settings/settings_save_win.h"
 #include "settings/settings_state.h"
 #include "settings/slot_store.h"
 
@@ -95,7 +97,8 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   startAccepted = true;
 
   // wWinMain's store: it has read the options' section already.
-  IniFileStore& store = *static_cast<IniFileStore*>(creation->lpCreateParams);
+  const StartContext& context = *static_cast<const StartContext*>(creation->lpCreateParams);
+  IniFileStore& store = *context.store;
   {
     // Under the lock, so a file another launcher is rewriting is never read half-written.
     SettingsFileLock lock(iniPath);
@@ -105,6 +108,7 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
     // holds: only options toggled in this run are written at the close.
     if (store.ExistsButUnreadable()) optionsInFile = options;
   }
+  startOptions = options;
   savedTable = currentTable;
   ApplyTopmost(window);
   if (options.cacheIcon == 1) SetIconCacheDir();
@@ -119,6 +123,8 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   // What DragAcceptFiles does, without loading shell32 before the first drop.
   SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
   ShowSlotTitle(0);
+  // Until the first selection change, so that a missing recent edit is explained.
+  if (const wchar_t* recovery = DescribeStartRecovery(context.recovery)) ShowReport(recovery);
 }
 
 // Only another program taking over closes the launcher. Focus moving to one of our
@@ -132,20 +138,51 @@ void OnKillFocus(HWND window, HWND gainingFocus) {
   SendMessageW(window, WM_CLOSE, 0, 0);
 }
 
+namespace {
+
+// Writes the changed slots and the options in one save that is whole or not at
+// all. Returns the system's code for what failed, or ERROR_SUCCESS.
+DWORD WriteSettings() {
+  SettingsFileLock lock(iniPath);
+  SettingsSave save(iniPath);
+  const wchar_t* section = SlotSectionOf(linkTarget, sectionName);
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+    SaveSlot(save, slot, section, currentTable, savedTable);
+  }
+  WriteOptions(save, options, optionsInFile);
+  return save.Finish();
+}
+
+// A save that cannot be written (after the file was waited for) is offered again
+// until it works or the user gives up; the file is whole either way. The launch
+// that closed the window has already happened.
+void SaveAtClose(HWND window) {
+  for (;;) {
+    DWORD error = WriteSettings();
+    if (error == ERROR_SUCCESS) break;
+    // Only the launcher's own tidying of option words failed (a read-only file
+    // kept that way on purpose): nothing the user asked for is lost.
+    if (!SettingsChangedByUser(currentTable, savedTable, options, startOptions)) break;
+    if (!AskToRetrySave(window, error)) break;
+  }
+  // What the file holds now is the base of a later close in this run, which
+  // then writes, and asks, nothing again.
+  savedTable = currentTable;
+  optionsInFile = startOptions = options;
+}
+
+}  // namespace
+
 // Closing can run more than once in a run (a launch, then the focus loss it
-// causes); each run writes the same values again.
-void OnClose(HWND) {
+// causes); a later close writes only what changed since the one before.
+void OnClose(HWND window) {
+  static bool saving;
+  if (saving) return;  // closed again from inside the box's loop: the first close goes on
   if (startAccepted) {
-    SettingsFileLock lock(iniPath);
-    IniFileStore store(iniPath);
-    const wchar_t* section = SlotSectionOf(linkTarget, sectionName);
-    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
-      SaveSlot(store, slot, section, currentTable, savedTable);
-    }
-    WriteOptions(store, options, optionsInFile);
-    optionsInFile = options;
+    saving = true;
+    SaveAtClose(window);
+    saving = false;
   }
   DestroyMenus();
   PostQuitMessage(0);
 }
-

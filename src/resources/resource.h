@@ -40,3 +40,8 @@
 // The link dialog.
 #define IDD_LINK 105
 #define IDC_LINK_EDIT 1000
+
+// The box shown when the settings could not be saved at close.
+#define IDD_SAVE_FAILED 110
+#define IDC_SAVE_FAILED_ICON 1000
+#define IDC_SAVE_FAILED_TEXT 1001

@@ -76,11 +76,18 @@ bool IniFileStore::ExistsButUnreadable() const {
 }
 
 void IniFileStore::WriteText(const wchar_t* section, const wchar_t* key, const wchar_t* value) {
-  if (path_[0] == 0) return;  // no usable settings path: write nothing rather than elsewhere
+  WriteValue(section, key, value);
+}
+
+bool IniFileStore::WriteValue(const wchar_t* section, const wchar_t* key, const wchar_t* value) {
+  if (path_[0] == 0) {  // no usable settings path: write nothing rather than elsewhere
+    SetLastError(ERROR_INVALID_NAME);
+    return false;
+  }
   if (value != nullptr && !fileEnsured_) {
     CreateUnicodeFileIfMissing(path_);
     fileEnsured_ = true;
   }
   listingValid_ = false;
-  WritePrivateProfileStringW(section, key, value, path_);
+  return WritePrivateProfileStringW(section, key, value, path_) != FALSE;
 }

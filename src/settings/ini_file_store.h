@@ -15,6 +15,9 @@ class IniFileStore final : public ProfileStore {
   void ReadText(const wchar_t* section, const wchar_t* key, const wchar_t* fallback,
                 wchar_t* buffer, size_t capacity) override;
   void WriteText(const wchar_t* section, const wchar_t* key, const wchar_t* value) override;
+  // As WriteText, with the profile API's answer: false, and the reason in
+  // GetLastError, when the file could not be written.
+  bool WriteValue(const wchar_t* section, const wchar_t* key, const wchar_t* value);
 
   // The file is there but cannot be opened for reading (another program holds it
   // without sharing, or access is denied): whatever was read came from defaults.

@@ -5,3 +5,4 @@ SlotTable savedTable;
 WideChar linkTarget[LINK_TEXT_CAPACITY];
 Options options;
 Options optionsInFile;
+Options startOptions;

@@ -10,3 +10,4 @@ extern SlotTable savedTable;    // the start-up snapshot the change-only save co
 extern WideChar linkTarget[LINK_TEXT_CAPACITY];  // "link" of the run's own section
 extern Options options;
 extern Options optionsInFile;  // what the file held at start-up, so a close writes only news
+extern Options startOptions;   // as read at start-up: what differs the user toggled

@@ -63,9 +63,13 @@ void FormatSlotKey(const WideChar* prefix, int keyNumber, WideChar (&key)[SLOT_K
   AppendText(key, number);
 }
 
+void ReadLink(ProfileStore& store, const WideChar* sectionName, WideChar (&link)[LINK_TEXT_CAPACITY]) {
+  ReadBounded(store, sectionName, LINK_KEY, Overlong::Empty, link);
+}
+
 void LoadSlotTable(ProfileStore& store, const WideChar* sectionName, SlotTable& table,
                    WideChar (&linkTarget)[LINK_TEXT_CAPACITY]) {
-  ReadBounded(store, sectionName, LINK_KEY, Overlong::Empty, linkTarget);
+  ReadLink(store, sectionName, linkTarget);
   const WideChar* section = SlotSectionOf(linkTarget, sectionName);
   for (int n = 1; n <= SLOT_COUNT; ++n) {
     CommandSlot& slot = table.slots[n - 1];
@@ -93,4 +97,18 @@ void SaveSlot(ProfileStore& store, int slot, const WideChar* section, const Slot
     FormatSlotKey(RUNAS_KEY, n, key);
     store.WriteText(section, key, now.runAs == 1 ? OPTION_ON : nullptr);
   }
+}
+
+bool SettingsChangedByUser(const SlotTable& current, const SlotTable& saved, const Options& options,
+                           const Options& startOptions) {
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+    const CommandSlot& now = current.slots[slot];
+    const CommandSlot& then = saved.slots[slot];
+    if (!TextEquals(now.title, then.title) || !TextEquals(now.command, then.command) ||
+        !TextEquals(now.icon, then.icon) || now.runAs != then.runAs) {
+      return true;
+    }
+  }
+  return options.topView != startOptions.topView || options.autoClose != startOptions.autoClose ||
+         options.loopCursor != startOptions.loopCursor || options.cacheIcon != startOptions.cacheIcon;
 }

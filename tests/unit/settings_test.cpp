@@ -6,6 +6,7 @@
 
 #include "settings/link_rules.h"
 #include "settings/option_rules.h"
+#include "settings/save_copy_rules.h"
 #include "settings/section_listing.h"
 #include "settings/settings_path.h"
 #include "settings/slot_store.h"
@@ -106,6 +107,8 @@ TEST(SaveSlot, WritesOnlyTheChangedKeys) {
     FakeProfileStore store;
     for (int slot = 0; slot < SLOT_COUNT; ++slot) SaveSlot(store, slot, u"s", current, saved);
     EXPECT_EQ(store.writes, c.writes);
+    const Options options = {1, 0, 1, 0};
+    EXPECT_EQ(SettingsChangedByUser(current, saved, options, options), !c.writes.empty());
   }
 }
 
@@ -157,6 +160,9 @@ TEST(OptionRules, OptionsAreReadIntoTheirFlagsAndOnlyInexactWordsWritten) {
                              c.written[3] - '0'};
     WriteOptions(store, written, inFile);
     EXPECT_EQ(store.writes, expected);
+    // Words the launcher only tidies are not the user's changes; a toggle is.
+    const SlotTable table{};
+    EXPECT_EQ(SettingsChangedByUser(table, table, written, r), Text(c.read, c.read + 4) != Text(c.written, c.written + 4));
   }
 }
 
@@ -230,5 +236,43 @@ TEST(SettingsPath, LockNameFollowsTheFileNotItsSpelling) {
     EXPECT_EQ(lock.substr(0, prefix.size()) + Text(lock.size() - prefix.size(), u'0'),
               prefix + Text(16, u'0'));
     EXPECT_EQ(lock.find_first_not_of(u"0123456789abcdef", prefix.size()), Text::npos);
+  }
+}
+
+// Beside the settings file, in the long form where a copy would pass MAX_PATH.
+TEST(SaveCopyPaths, LieBesideTheFileInAFormWindowsOpens) {
+  const Text deep = u"C:\\" + Text(240, u'd') + u"\\P.ini", share = u"\\\\s\\" + Text(242, u'd') + u"\\P.ini";
+  const struct {
+    Text settings, whole;
+  } cases[] = {
+      {u"C:\\Tools\\Pivora64.ini", u"C:\\Tools\\Pivora64.ini.before-save"},
+      {deep, u"\\\\?\\" + deep + u".before-save"},
+      {share, u"\\\\?\\UNC" + share.substr(1) + u".before-save"},
+      {u"\\\\?\\" + deep, u"\\\\?\\" + deep + u".before-save"},
+      {u"", u""},
+  };
+  for (const auto& c : cases) {
+    WideChar whole[SAVE_COPY_PATH_UNITS] = u"old", partial[SAVE_COPY_PATH_UNITS] = u"old";
+    EXPECT_EQ(SaveCopyPathsOf(c.settings.c_str(), whole, partial), !c.whole.empty());
+    EXPECT_EQ(Text(whole), c.whole);
+    EXPECT_EQ(Text(partial), c.whole.empty() ? u"" : c.whole + u".partial");
+  }
+}
+
+// What a start does with what a save left: whole copy, copy equal to the file,
+// partial copy -> restore, delete whole, delete partial, tell the user.
+TEST(PlanRecovery, PutsBackOnlyAWholeCopyThatDiffers) {
+  const struct {
+    bool whole, same, partial;
+    const char* plan;
+  } cases[] = {
+      {false, false, false, "...."}, {true, false, false, "rw.t"}, {true, true, false, ".w.."},
+      {false, false, true, "..p."},  {true, false, true, "rwpt"},
+  };
+  for (const auto& c : cases) {
+    RecoveryPlan p = PlanRecovery(c.whole, c.same, c.partial);
+    EXPECT_EQ((std::string{p.restoreWholeCopy ? 'r' : '.', p.deleteWholeCopy ? 'w' : '.',
+                           p.deletePartialCopy ? 'p' : '.', p.tellUser ? 't' : '.'}),
+              c.plan);
   }
 }
