@@ -11,6 +11,14 @@ namespace {
 // All twelve buttons are of one class, so one saved procedure serves them all.
 WNDPROC buttonClassProc;
 constexpr DWORD BUTTON_STYLE = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_BITMAP;
+
+void SetHighlight(int slot, bool on) {
+  HWND button = slotButtons[slot];
+  LONG style = GetWindowLongW(button, GWL_STYLE);
+  style = on ? (style | BS_DEFPUSHBUTTON) : (style & ~BS_DEFPUSHBUTTON);
+  SetWindowLongW(button, GWL_STYLE, style);
+  InvalidateRect(button, nullptr, TRUE);
+}
 }  // namespace
 
 void CreateButtonGrid(HWND mainWindow, HINSTANCE instance) {
@@ -48,17 +56,14 @@ LRESULT CALLBACK ButtonSubclassProc(HWND button, UINT message, WPARAM wParam, LP
   return CallWindowProcW(buttonClassProc, button, message, wParam, lParam);
 }
 
-void SetHighlight(int slot, bool on) {
-  HWND button = slotButtons[slot];
-  LONG style = GetWindowLongW(button, GWL_STYLE);
-  style = on ? (style | BS_DEFPUSHBUTTON) : (style & ~BS_DEFPUSHBUTTON);
-  SetWindowLongW(button, GWL_STYLE, style);
-  InvalidateRect(button, nullptr, TRUE);
-}
-
 void MoveHighlight(int fromSlot, int toSlot) {
   SetHighlight(fromSlot, false);
   SetHighlight(toSlot, true);
+}
+
+void SelectSlot(int slot) {
+  MoveHighlight(selectedSlot, slot);
+  selectedSlot = slot;
 }
 
 int SlotOfButton(HWND window) {

@@ -12,7 +12,9 @@ LRESULT CALLBACK ButtonSubclassProc(HWND button, UINT message, WPARAM wParam, LP
 
 // The highlight is the default-push-button style bit.
 void MoveHighlight(int fromSlot, int toSlot);
-void SetHighlight(int slot, bool on);
+// Makes slot the selection and moves the highlight with it: one button carries
+// the frame at any time, and it is the one Enter starts.
+void SelectSlot(int slot);
 
 // The slot of a button window, or -1 for any other window.
 int SlotOfButton(HWND window);

@@ -27,13 +27,16 @@ void OnKeyDown(HWND window, WPARAM key) {
   DismissReport();
   int hotkeySlot = HotkeySlot(static_cast<int>(key));
   if (hotkeySlot >= 0 && !KeyIsDown(VK_CONTROL)) {
-    // The highlight stays where it is; an empty slot starts nothing and keeps the window.
-    selectedSlot = hotkeySlot;
+    // The frame goes with the selection: a slot that starts nothing keeps the
+    // window, and the next Enter or arrow key acts on what the frame shows.
+    SelectSlot(hotkeySlot);
     LaunchOutcome outcome = LaunchDirectly(currentTable.slots[hotkeySlot], argumentString, iniPath);
     if (outcome.result == LaunchPlanResult::Ready) {
       SendMessageW(window, WM_CLOSE, 0, 0);
     } else if (outcome.result != LaunchPlanResult::NoCommand) {
       ReportUnstartedLaunch(outcome);
+    } else {
+      ShowSlotTitle(hotkeySlot);
     }
     return;
   }
@@ -45,9 +48,7 @@ void OnKeyDown(HWND window, WPARAM key) {
 
 void MoveSelection(WPARAM key, HWND window) {
   int virtualKey = static_cast<int>(key);
-  SetHighlight(selectedSlot, false);
-  selectedSlot = NavigateSlot(selectedSlot, virtualKey, KeyIsDown(VK_SHIFT), options.loopCursor == 1);
-  SetHighlight(selectedSlot, true);
+  SelectSlot(NavigateSlot(selectedSlot, virtualKey, KeyIsDown(VK_SHIFT), options.loopCursor == 1));
   ShowSlotTitle(selectedSlot);
 
   if (KeyIsDown(VK_CONTROL)) {
@@ -80,8 +81,7 @@ void OnMouseMove(HWND window, WPARAM keys, LPARAM position) {
   startCursorPos = {-1, -1};
   if (hovered == selectedSlot) return;
   DismissReport();
-  MoveHighlight(selectedSlot, hovered);
-  selectedSlot = hovered;
+  SelectSlot(hovered);
   ShowSlotTitle(hovered);
 }
 

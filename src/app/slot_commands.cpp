@@ -33,17 +33,12 @@ void LaunchOrEdit(HWND window, int slot, const wchar_t* argument) {
   }
 }
 
-void MoveSelectionTo(int slot) {
-  MoveHighlight(selectedSlot, slot);
-  selectedSlot = slot;
-}
-
 }  // namespace
 
 void RunSlot(HWND window, int commandId, const wchar_t* argument) {
   int slot = SlotOfButtonId(commandId);
   if (slot >= 0) {
-    selectedSlot = slot;
+    SelectSlot(slot);  // a click under a resting pointer has not moved the frame
     LaunchOrEdit(window, slot, argument);
     return;
   }
@@ -59,7 +54,7 @@ void RunSlot(HWND window, int commandId, const wchar_t* argument) {
       break;
     case IDM_SLOT_PASTE:
       PasteSlot(currentTable, targetSlot, slotClipboard);
-      MoveSelectionTo(targetSlot);
+      SelectSlot(targetSlot);
       break;
     case IDM_SLOT_DELETE:
       ClearSlot(currentTable, targetSlot);

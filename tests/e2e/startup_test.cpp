@@ -107,3 +107,40 @@ TEST(Startup, HoverSelectsOnlyOnceThePointerMoves) {
   EXPECT_EQ(s.Status(), L"slot 10");
   EXPECT_EQ(s.Close(), 0u);
 }
+
+// Exactly one button carries the frame, and it is the one Enter starts: also after
+// a click under the resting pointer and hotkeys that start nothing, then arrows,
+// Tab, hover and the button menu's paste.
+TEST(Startup, OneFramedButtonAtAllTimes) {
+  Session s(L"[SystemSetting]\r\nonMouse=ON\r\n[.txt]\r\ncommand3={dir}\\missing.exe\r\n"
+            L"command4={rec} framed\r\ncommand7={dir}\\missing.exe\r\n");
+  SetCursorPos(400, 300);
+  ASSERT_NE(s.Open(), nullptr);
+  ASSERT_EQ(GetDlgCtrlID(WindowFromPoint(POINT{400, 300})), 1600) << "the pointer rests over slot 6";
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    int framed;
+  } steps[] = {
+      {"a failed click at rest", [&] { ClickAt({400, 300}); }, 6},
+      {"a hotkey on an empty slot", [&] { s.Key('W'); }, 1},
+      {"down", [&] { s.Key(VK_DOWN); }, 5},
+      {"a hotkey whose start fails", [&] { s.Key('E'); }, 2},
+      {"right", [&] { s.Key(VK_RIGHT); }, 3},
+      {"tab", [&] { s.Key(VK_TAB); }, 4},
+      {"shift+tab", [&] { s.Key(VK_TAB, {VK_SHIFT}); }, 3},
+      {"hover", [&] { MoveMouseTo(CentreOf(s.Button(9))); }, 9},
+      {"the menu's paste", [&] { s.ChooseFromMenu(CentreOf(s.Button(10)), 3); }, 10},
+      {"hover back", [&] { MoveMouseTo(CentreOf(s.Button(3))); }, 3},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.act();
+    EXPECT_TRUE(WaitUntil([&] { return s.Highlighted() == std::vector<int>{step.framed}; }, 20000))
+        << s.Highlighted().size() << " framed";
+  }
+  Activate(s.window);
+  s.Key(VK_RETURN);
+  ASSERT_EQ(s.Starts(1).size(), 1u);
+  EXPECT_EQ(ArgumentsOf(s.Starts(1)[0].commandLine), L"framed " + s.Fill(L"\"{dir}\\a.txt\""));
+}
