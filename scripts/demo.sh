@@ -26,7 +26,7 @@ if [ $headless -eq 1 ]; then
 else
   saved_display="$DISPLAY"
   export WINEPREFIX="$root/build/wine/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ ! -f "$WINEPREFIX/.pivora-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.pivora-ready" ] || [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
     wine_session_start "$root/build/wine"; wine_session_stop; export DISPLAY="$saved_display"
   fi
 fi

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest libgtest-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
-  wine64 xvfb fonts-noto-cjk icoutils imagemagick zip unzip jq
+  wine64 fonts-wine xvfb fonts-noto-cjk icoutils imagemagick zip unzip jq
 )
 
 missing=()

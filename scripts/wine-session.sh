@@ -39,6 +39,10 @@ wine_session_start() {
     wineserver -w
     touch "$WINEPREFIX/.pivora-ready"
   fi
+  # Wine draws the caption buttons with Marlett, and as the letters "r", "0", "1"
+  # without it. Checked at every start, so a prefix made before this gets it too.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -f "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
   # A persistent server keeps every later program start fast. Starting the prefix's
   # services here, with their output going nowhere, keeps them from inheriting the
   # pipes of a later caller (ctest would wait on those pipes for ever).

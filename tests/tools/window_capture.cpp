@@ -40,6 +40,10 @@ bool SaveWindowPixels(HWND window, const wchar_t* path) {
   return read && FileExists(path);
 }
 
+int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  return *reinterpret_cast<bool*>(found) = true, 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -47,6 +51,11 @@ int wmain(int argc, wchar_t** argv) {
     return std::fprintf(stderr,
                         "usage: window_capture <folder> <file> <window.bmp> <dialog.bmp>\n"),
            1;
+  // Without Marlett, Wine draws the caption buttons as letters: no pictures then.
+  LOGFONTW marlett = {0, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Marlett"};
+  bool found = false;
+  EnumFontFamiliesExW(GetDC(nullptr), &marlett, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
+  if (!found) return std::fprintf(stderr, "window_capture: no Marlett font in the prefix\n"), 1;
   std::wstring commandLine =
       L"\"" + std::wstring(argv[1]) + L"\\Pivora64.exe\" \"" + argv[2] + L"\"";
   STARTUPINFOW startup = {sizeof startup};
