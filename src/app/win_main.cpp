@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/dll_search.h"
 #include "app/main_window.h"
 #include "app/window_placement.h"
 #include "common/module_path_win.h"
@@ -29,6 +30,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  RestrictDllSearch();  // before anything can load a library by name
   if (!RegisterMainWindowClass(instance)) return 0;
 
   RECT frame = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};

@@ -9,6 +9,7 @@
 namespace {
 
 // Resource number 1 loaded from the file itself, at the size ExtractIconW gives.
+// The file is read as data only: a library's code never runs.
 HICON LoadIconResourceOne(const wchar_t* path) {
   HMODULE module =
       LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
