@@ -241,7 +241,8 @@ TEST(IconFile, WrittenWholeAndLoadableOrNotAtAll) {
 // Every kind of source shows a live icon and leaves a loadable cache file named by
 // it in "iconcache" beside the executable (the folder Scoop keeps across updates):
 // a damaged file is replaced; index -1 is resource number 1, not the icon count
-// ExtractIconW answers for -1. A library's icon is read as data, never run.
+// ExtractIconW answers for -1, and a file that is no module (the bench's .ico)
+// falls back as other indexes do. A library's icon is read as data, never run.
 TEST(ButtonIcon, EverySourceShowsALiveIconAndCachesAWholeFile) {
   SetIconCacheDir();
   SetEnvironmentVariableW(L"PIVORA_PLANTED_RAN", nullptr);
@@ -254,6 +255,7 @@ TEST(ButtonIcon, EverySourceShowsALiveIconAndCachesAWholeFile) {
       {Slot(L"C:\\windows\\notepad.exe"), L"notepad.exe.ico", "not an icon"},
       {Slot(L"", L"C:\\windows\\system32\\shell32.dll,4"), L"shell32.dll[4].ico", nullptr},
       {Slot(L"", L"C:\\windows\\system32\\shell32.dll,-1"), L"shell32.dll[-1].ico", nullptr},
+      {Slot(L"", (BuildFolder() + L"\\floor.ico,-1").c_str()), L"floor.ico[-1].ico", nullptr},
       {Slot(L"", (BuildFolder() + L"\\pivora_planted.dll,-1").c_str()),
        L"pivora_planted.dll[-1].ico", nullptr},
   };
