@@ -8,6 +8,7 @@ set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 add_executable(Pivora64 WIN32
   src/app/win_main.cpp
+  src/app/dll_search.cpp
   src/app/main_window.cpp
   src/app/window_lifecycle.cpp
   src/app/status_bar.cpp
@@ -76,7 +77,7 @@ target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})
 target_compile_options(e2e_tests PRIVATE ${PIVORA_WARNINGS})
 target_link_options(e2e_tests PRIVATE ${STATIC_RUNTIME})
 target_link_libraries(e2e_tests PRIVATE gtest gtest_main user32 gdi32 shell32)
-add_dependencies(e2e_tests Pivora64 recorder)
+add_dependencies(e2e_tests Pivora64 recorder pivora_planted)
 
 add_test(NAME Icons.CacheFileAcceptedByIcotool
   COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/check_cache_with_icotool.sh $<TARGET_FILE:e2e_tests>)
@@ -88,12 +89,20 @@ include(GoogleTest)
 gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES RUN_SERIAL TRUE TIMEOUT 120 LABELS e2e)
 
+# Planted beside the test programs: code that must never run by a bare name
+# after the launcher's start-up hardening, nor when its icon is read.
+add_library(pivora_planted SHARED tests/win/planted_dll.cpp tests/win/planted_dll.rc)
+set_target_properties(pivora_planted PROPERTIES PREFIX "")
+target_compile_definitions(pivora_planted PRIVATE ${WINDOWS_DEFINITIONS})
+target_link_options(pivora_planted PRIVATE ${STATIC_RUNTIME})
+
 # The Win32 layer tested in-process, where that is faster and steadier than
 # driving the window from outside.
 add_executable(win_layer_tests
   tests/win/win_layer_test.cpp
   tests/win/win_layer_tests.rc
   tests/e2e/launcher_harness.cpp
+  src/app/dll_search.cpp
   src/settings/ini_file_store.cpp
   src/icons/button_icon_win.cpp
   src/icons/icon_cache_win.cpp
@@ -106,7 +115,7 @@ target_include_directories(win_layer_tests PRIVATE src tests/e2e)
 target_compile_options(win_layer_tests PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
 target_link_options(win_layer_tests PRIVATE ${STATIC_RUNTIME})
 target_link_libraries(win_layer_tests PRIVATE pivora_rules gtest gtest_main comctl32 shell32 gdi32 ntdll)
-add_dependencies(win_layer_tests Pivora64)  # its resources are read from the exe
+add_dependencies(win_layer_tests Pivora64 pivora_planted)  # it reads the exe's resources
 gtest_discover_tests(win_layer_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 60 LABELS win)
 

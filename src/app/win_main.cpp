@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/dll_search.h"
 #include "app/invocation_rules.h"
 #include "app/main_window.h"
 #include "app/window_placement.h"
@@ -36,6 +37,7 @@ bool HasTarget() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  RestrictDllSearch();  // before anything can load a library by name
   if (!RegisterMainWindowClass(instance)) return 0;
 
   RECT frame = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};

@@ -19,6 +19,13 @@ const wchar_t ICON_PICKER_MISSING_TEXT[] = L"アイコンの選択画面が見�
 const wchar_t ICON_PICKER_FAILED_TEXT[] = L"アイコンの選択画面を開けませんでした。";
 const wchar_t EDIT_DIALOG_CAPTION[] = L"Pivora コマンド編集";
 
+// The pickers' libraries come from System32 only, and are never freed: the file
+// dialog leaves threads and COM objects running in the libraries it loaded, and
+// unloading under them crashes later. The process is short-lived.
+HMODULE LoadPickerLibrary(const wchar_t* name) {
+  return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 const int SLOT_FIELDS[] = {IDC_EDIT_TITLE, IDC_EDIT_COMMAND, IDC_EDIT_ICON};
 
 struct Hint {
@@ -78,12 +85,9 @@ void OnBrowseCommand(HWND dialog) {
   open.nMaxFile = SLOT_TEXT_CAPACITY;
   open.lpstrTitle = L"コマンドファイル";
   open.Flags = OFN_FILEMUSTEXIST;
-  HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
-  auto getOpenFileName = reinterpret_cast<OpenFileDialog>(
-      reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameW")));
-  bool chosen = getOpenFileName != nullptr && getOpenFileName(&open);
-  if (dialogs != nullptr) FreeLibrary(dialogs);
-  if (!chosen) return;
+  auto getOpenFileName = reinterpret_cast<OpenFileDialog>(reinterpret_cast<void*>(
+      GetProcAddress(LoadPickerLibrary(L"comdlg32.dll"), "GetOpenFileNameW")));
+  if (getOpenFileName == nullptr || !getOpenFileName(&open)) return;
   SetDlgItemTextW(dialog, IDC_EDIT_COMMAND, path);  // replaces any arguments typed before
   wchar_t title[SLOT_TEXT_CAPACITY];
   GetDlgItemTextW(dialog, IDC_EDIT_TITLE, title, SLOT_TEXT_CAPACITY);
@@ -97,7 +101,7 @@ void OnBrowseIcon(HWND dialog) {
   GetDlgItemTextW(dialog, IDC_EDIT_ICON, path, SLOT_TEXT_CAPACITY);
   int index = ParseIconLocation(path);
   // shell32 is bound on first use, so in this run it may not be loaded yet.
-  HMODULE shell = LoadLibraryW(L"shell32.dll");
+  HMODULE shell = LoadPickerLibrary(L"shell32.dll");
   auto pick = shell == nullptr
                   ? nullptr
                   : reinterpret_cast<PickIconDialog>(reinterpret_cast<void*>(
@@ -105,7 +109,6 @@ void OnBrowseIcon(HWND dialog) {
   // Positive: an icon was chosen; 0: the user cancelled; negative: the picker could
   // not be shown (Wine's cannot create its dialog and returns -1 at once).
   int chosen = pick == nullptr ? -1 : pick(dialog, path, SLOT_TEXT_CAPACITY, &index);
-  if (shell != nullptr) FreeLibrary(shell);
   if (chosen < 0) {
     const wchar_t* why = pick == nullptr ? ICON_PICKER_MISSING_TEXT : ICON_PICKER_FAILED_TEXT;
     MessageBoxW(dialog, why, EDIT_DIALOG_CAPTION, MB_ICONWARNING);

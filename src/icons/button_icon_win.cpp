@@ -9,6 +9,7 @@
 namespace {
 
 // Resource number 1 loaded from the file itself, at the size ExtractIconW gives.
+// The file is read as data only: a library's code never runs.
 HICON LoadIconResourceOne(const wchar_t* path) {
   HMODULE module =
       LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
@@ -22,14 +23,16 @@ HICON LoadIconResourceOne(const wchar_t* path) {
 
 HICON ExtractSourceIcon(HINSTANCE instance, const IconSource& source) {
   // ExtractIconW reads index -1 as "how many icons are there" and returns that count.
-  if (source.index == -1) return LoadIconResourceOne(source.path);
-  HICON icon = ExtractIconW(instance, source.path, static_cast<UINT>(source.index));
+  const bool resourceOne = source.index == -1;
+  HICON icon = resourceOne ? LoadIconResourceOne(source.path)
+                           : ExtractIconW(instance, source.path, static_cast<UINT>(source.index));
   // 1 means "not a program, library or icon file": no icon, so ask the association.
   if (icon == reinterpret_cast<HICON>(1)) icon = nullptr;
   if (icon != nullptr) return icon;
   wchar_t path[ICON_PATH_CAPACITY];  // the call may rewrite path and index
   CopyText(path, source.path);
-  WORD index = static_cast<WORD>(source.index);
+  // What is no module has no resource 1: its own first icon, or its association's.
+  WORD index = static_cast<WORD>(resourceOne ? 0 : source.index);
   return ExtractAssociatedIconW(instance, path, &index);
 }
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "launcher_harness.h"
+// after windows.h
+#include <tlhelp32.h>
 
 using namespace e2e;
 
@@ -14,6 +16,15 @@ std::wstring Field(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, i
 
 void SetField(HWND dialog, int id, const std::wstring& text) {
   SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool ModuleLoaded(DWORD processId, const wchar_t* name) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+  MODULEENTRY32W module = {sizeof module};
+  BOOL more = Module32FirstW(snapshot, &module);
+  while (more && lstrcmpiW(module.szModule, name) != 0) more = Module32NextW(snapshot, &module);
+  CloseHandle(snapshot);
+  return more != FALSE;
 }
 
 bool DialogGone(const Session& s) {
@@ -141,7 +152,8 @@ TEST(Editing, DraggingExchangesSlots) {
 }
 
 // A run without settings has not loaded shell32: the icon's 参照... must still open
-// the picker, or say why it cannot (Wine's picker cannot show itself). A paste
+// the picker, or say why it cannot (Wine's picker cannot show itself), and keep its
+// library loaded (what a picker leaves running must not lose its code). A paste
 // longer than a slot holds keeps what fits, and that is what is stored.
 TEST(Editing, IconBrowserAndLongPastes) {
   Session s;
@@ -161,6 +173,7 @@ TEST(Editing, IconBrowserAndLongPastes) {
   PressKey(VK_ESCAPE);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(shown); }));
   EXPECT_EQ(Field(dialog, 1004), L"C:\\i.dll,2");
+  EXPECT_TRUE(ModuleLoaded(s.launcher->ProcessId(), L"shell32.dll")) << "the picker's library stays";
 
   const std::wstring pasted = L"C:\\" + std::wstring(300, L'p') + L".exe %1";
   ASSERT_TRUE(OpenClipboard(nullptr));

@@ -8,11 +8,19 @@ using namespace e2e;
 
 // The first start extracts and stores the icon; the next shows it from the cache
 // though its program is gone, and writes nothing. An empty slot shows none, and
-// no cache folder appears while caching is off.
+// no cache folder appears while caching is off. A shell32.dll planted beside the
+// launcher, lacking what the icon needs, is never bound.
 TEST(Icons, CacheIsWrittenThenServesWithoutTheSource) {
   Session s(L"[.txt]\r\ncommand1={dir}\\tool.exe %1\r\ntitle3=only a title\r\n");
   CopyFileW(s.folder.Launcher().c_str(), s.File(L"tool.exe").c_str(), FALSE);
-  ASSERT_NE(s.Open(), nullptr);
+  CopyFileW((BuildFolder() + L"\\pivora_planted.dll").c_str(), s.File(L"shell32.dll").c_str(), FALSE);
+  // Wine takes a planted shell32 only when told to prefer it; Windows never does (a known DLL).
+  const wchar_t wine[] = L"Software\\Wine\\AppDefaults\\Pivora64.exe";
+  RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(wine) + L"\\DllOverrides").c_str(), L"shell32",
+                  REG_SZ, L"n,b", sizeof L"n,b");
+  HWND window = s.Open();
+  RegDeleteTreeW(HKEY_CURRENT_USER, wine);
+  ASSERT_NE(window, nullptr);
   EXPECT_NE(s.Image(0), nullptr);
   EXPECT_EQ(s.Image(2), nullptr);
   EXPECT_EQ(s.Close(), 0u);

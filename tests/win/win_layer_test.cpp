@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/dll_search.h"
 #include "app/invocation_rules.h"
 #include "editing/file_drop_win.h"
 #include "icons/button_icon_win.h"
@@ -43,6 +44,9 @@ bool IsLiveIcon(HICON icon) {
   BITMAP color, mask;
   return BitmapsOf(icon, color, mask);
 }
+
+// Set by the planted DLL's code when it runs; its icon can be read without it.
+bool PlantedCodeRan() { return GetEnvironmentVariableW(L"PIVORA_PLANTED_RAN", nullptr, 0) != 0; }
 
 HICON LoadIconFile(const std::wstring& path) {
   return static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
@@ -237,9 +241,11 @@ TEST(IconFile, WrittenWholeAndLoadableOrNotAtAll) {
 // Every kind of source shows a live icon and leaves a loadable cache file named by
 // it in "iconcache" beside the executable (the folder Scoop keeps across updates):
 // a damaged file is replaced; index -1 is resource number 1, not the icon count
-// ExtractIconW answers for -1.
+// ExtractIconW answers for -1, and a file that is no module (the bench's .ico)
+// falls back as other indexes do. A library's icon is read as data, never run.
 TEST(ButtonIcon, EverySourceShowsALiveIconAndCachesAWholeFile) {
   SetIconCacheDir();
+  SetEnvironmentVariableW(L"PIVORA_PLANTED_RAN", nullptr);
   struct Case {
     CommandSlot slot;
     const wchar_t* cacheFile;
@@ -249,6 +255,9 @@ TEST(ButtonIcon, EverySourceShowsALiveIconAndCachesAWholeFile) {
       {Slot(L"C:\\windows\\notepad.exe"), L"notepad.exe.ico", "not an icon"},
       {Slot(L"", L"C:\\windows\\system32\\shell32.dll,4"), L"shell32.dll[4].ico", nullptr},
       {Slot(L"", L"C:\\windows\\system32\\shell32.dll,-1"), L"shell32.dll[-1].ico", nullptr},
+      {Slot(L"", (BuildFolder() + L"\\floor.ico,-1").c_str()), L"floor.ico[-1].ico", nullptr},
+      {Slot(L"", (BuildFolder() + L"\\pivora_planted.dll,-1").c_str()),
+       L"pivora_planted.dll[-1].ico", nullptr},
   };
   for (const Case& c : cases) {
     std::wstring cacheFile = BuildFolder() + L"\\iconcache\\" + c.cacheFile;
@@ -261,6 +270,7 @@ TEST(ButtonIcon, EverySourceShowsALiveIconAndCachesAWholeFile) {
     EXPECT_TRUE(IsLiveIcon(cached)) << cacheFile;
     DestroyIcon(cached);
   }
+  EXPECT_FALSE(PlantedCodeRan());
   ClearIconCacheDir();
 }
 
@@ -295,6 +305,19 @@ TEST(ButtonIcon, RefreshReplacesChangedIconsOnlyAndReleasesTheReplaced) {
   button.Show(CommandSlot{});
   EXPECT_EQ(button.Image(), nullptr);
   EXPECT_FALSE(IsLiveIcon(last));
+}
+
+// A DLL beside the program loads by its bare name, and runs, until the launcher's
+// start-up hardening; from then on a bare name finds System32 only.
+TEST(DllSearch, APlantedDllLoadsOnlyBeforeTheStartUpHardening) {
+  HMODULE planted = LoadLibraryW(L"pivora_planted.dll");
+  ASSERT_NE(planted, nullptr);
+  EXPECT_TRUE(PlantedCodeRan());
+  FreeLibrary(planted);
+  RestrictDllSearch();
+  EXPECT_EQ(LoadLibraryW(L"pivora_planted.dll"), nullptr);
+  EXPECT_EQ(GetModuleHandleW(L"comdlg32.dll"), nullptr);  // so the next load searches
+  EXPECT_NE(LoadLibraryW(L"comdlg32.dll"), nullptr);
 }
 
 // The first dropped file makes a new slot; a path longer than a slot holds is
