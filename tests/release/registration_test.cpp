@@ -192,6 +192,7 @@ TEST(Registration, OpenWithAndSendToThenUndo) {
   for (std::wstring shell : SHELL_KEYS) {
     EXPECT_EQ(RegistryText(shell + L"Pivora64", nullptr), MISSING) << shell;
     EXPECT_EQ(RegistryText(shell + L"Other\\command", nullptr), L"other.exe") << shell;
+    RegDeleteTreeW(HKEY_CURRENT_USER, (shell + L"Other").c_str());
   }
   EXPECT_TRUE(FileExists(folder + L"\\Pivora64.ini")) << "undo leaves the settings alone";
   CoUninitialize();
