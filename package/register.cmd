@@ -2,8 +2,10 @@
 rem Adds Pivora64 for the current user only, without administrator rights:
 rem   "Open with"  HKCU\Software\Classes\Applications\Pivora64.exe
 rem   "Send to"    a shortcut Pivora64.lnk in the user's SendTo folder
+rem   the verb "Pivora64 de hiraku" on every file and folder (context-menu.js)
+rem                HKCU\Software\Classes\*\shell\Pivora64, ...\Directory\shell\Pivora64
 rem It registers the Pivora64.exe beside this script: run it again after moving
-rem the folder. unregister.cmd takes both away. /q leaves out the closing pause.
+rem the folder. unregister.cmd takes all of it away. /q leaves out the closing pause.
 setlocal DisableDelayedExpansion
 set "here=%~dp0"
 set "exe=%~dp0Pivora64.exe"
@@ -17,7 +19,9 @@ reg add "!key!" /v FriendlyAppName /d "Pivora64" /f >nul
 if errorlevel 1 goto failed
 cscript //nologo "!here!sendto-shortcut.js" create "!exe!"
 if errorlevel 1 goto failed
-echo Pivora64 is now in "Open with" and "Send to": !exe!
+cscript //nologo "!here!context-menu.js" "!exe!"
+if errorlevel 1 goto failed
+echo Pivora64 is now in "Open with", "Send to" and the context menu of files and folders: !exe!
 set result=0
 goto done
 

@@ -22,11 +22,13 @@ crlf() { sed 's/\r*$/\r/' "$1"; }
 cp "$exe" "$stage/Pivora64.exe"
 { printf '\xff\xfe'; crlf "$root/samples/Pivora64.sample.ini" | iconv -f UTF-8 -t UTF-16LE; } \
   >"$stage/Pivora64.sample.ini"
-# UTF-8 with a byte-order mark, so that every Notepad shows the Japanese labels.
-{ printf '\xef\xbb\xbf'; crlf "$root/package/ReadMe.txt" | sed "s/@VERSION@/$version/"; } \
-  >"$stage/ReadMe.txt"
+# The read-mes in UTF-8 with a byte-order mark, so that every Notepad shows the Japanese.
+for readme in ReadMe.txt ReadMe-en.txt; do
+  { printf '\xef\xbb\xbf'; crlf "$root/package/$readme" | sed "s/@VERSION@/$version/"; } >"$stage/$readme"
+done
 crlf "$root/LICENSE" >"$stage/LICENSE.txt"
-for script in register.cmd unregister.cmd sendto-shortcut.js copy-path.cmd; do
+scripts="register.cmd unregister.cmd sendto-shortcut.js context-menu.js copy-path.cmd"
+for script in $scripts; do
   crlf "$root/package/$script" >"$stage/$script"
 done
 
@@ -35,8 +37,9 @@ stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)
 find "$stage" -type f -exec touch -d "@$stamp" {} +
 zip="$out/$name.zip"
 rm -f "$zip"
-(cd "$stage" && TZ=UTC zip -q -X "$zip" Pivora64.exe Pivora64.sample.ini ReadMe.txt LICENSE.txt \
-  register.cmd unregister.cmd sendto-shortcut.js copy-path.cmd)
+# shellcheck disable=SC2086
+(cd "$stage" && TZ=UTC zip -q -X "$zip" Pivora64.exe Pivora64.sample.ini ReadMe.txt ReadMe-en.txt \
+  LICENSE.txt $scripts)
 
 hash=$(sha256sum "$zip" | cut -d' ' -f1)
 echo "$hash  $name.zip" >"$zip.sha256"

@@ -28,13 +28,13 @@ jq -n --arg version "$version" --arg url "$url" --arg hash "$hash" --arg update 
   license: "MIT",
   architecture: { "64bit": { url: $url, hash: $hash } },
   bin: "Pivora64.exe",
-  shortcuts: [ [ "register.cmd", "Pivora64 - add to Open with and Send to" ] ],
+  shortcuts: [ [ "register.cmd", "Pivora64 - add to Explorer" ] ],
   persist: [ "Pivora64.ini", "iconcache" ],
   pre_install: [
     "if (!(Test-Path \"$persist_dir\\Pivora64.ini\")) { Copy-Item \"$dir\\Pivora64.sample.ini\" \"$dir\\Pivora64.ini\" }"
   ],
   notes: [
-    "Add Pivora64 to \"Open with\" and \"Send to\" with the Start menu entry or by running:",
+    "Add Pivora64 to \"Open with\", \"Send to\" and the context menu with the Start menu entry or by running:",
     "  \"$dir\\register.cmd\"",
     "Before uninstalling, take that away again with \"$dir\\unregister.cmd\"."
   ],

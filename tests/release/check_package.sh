@@ -22,14 +22,27 @@ lines() { sed -n "$1" <<<"$text"; }
 
 # Exactly what ships, and never a Pivora64.ini that would overwrite the user's own.
 listed=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
-[ "$listed" = "LICENSE.txt Pivora64.exe Pivora64.sample.ini ReadMe.txt copy-path.cmd register.cmd sendto-shortcut.js unregister.cmd " ] ||
+[ "$listed" = "LICENSE.txt Pivora64.exe Pivora64.sample.ini ReadMe-en.txt ReadMe.txt context-menu.js copy-path.cmd register.cmd sendto-shortcut.js unregister.cmd " ] ||
   fail "the zip holds [$listed]"
 cmp -s "$exe" "$unpacked/Pivora64.exe" || fail "the zipped exe is not the one built"
 # Text files with Windows line ends (cmd misreads labels in LF-only scripts).
-for file in ReadMe.txt LICENSE.txt register.cmd unregister.cmd sendto-shortcut.js copy-path.cmd; do
+for file in $(tr ' ' '\n' <<<"$listed" | grep -v '^Pivora64\.'); do
   ! LC_ALL=C grep -q $'[^\r]$\|^$' "$unpacked/$file" || fail "$file has a line without CR LF"
 done
-grep -q "Pivora64 $version" "$unpacked/ReadMe.txt" || fail "ReadMe.txt does not name version $version"
+# The read-mes: UTF-8 with a byte-order mark (Notepad guesses wrong without one), the
+# version, every file of the zip named, and no file named that the zip lacks but the
+# user's own settings and the Scoop manifest published beside the zip.
+for readme in ReadMe.txt ReadMe-en.txt; do
+  file="$unpacked/$readme"
+  [ -f "$file" ] || continue
+  [ "$(head -c 3 "$file" | od -An -tx1 | tr -d ' ')" = efbbbf ] && iconv -f UTF-8 -t UTF-8 "$file" >/dev/null 2>&1 ||
+    fail "$readme is not UTF-8 with a byte-order mark"
+  grep -q "Pivora64 $version" "$file" || fail "$readme does not name version $version"
+  for name in $listed; do LC_ALL=C grep -qwF "$name" "$file" || fail "$readme does not name $name"; done
+  for name in $(LC_ALL=C grep -oE '(^|[^\A-Za-z0-9_.-])[A-Za-z0-9_][A-Za-z0-9_.-]*\.(exe|ini|txt|cmd|js|json)\b' "$file" | LC_ALL=C sed 's/^[^A-Za-z0-9_]//'); do
+    [[ $name == Pivora64.ini || $name == pivora64.json ]] || in_zip "$name" "$readme names"
+  done
+done
 
 # The sample: UTF-16LE with a byte-order mark, CR LF, and every link and relative
 # command pointing at something that is there.

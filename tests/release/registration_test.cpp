@@ -1,7 +1,7 @@
 // The release zip as a user gets it (unpacked by check_package.sh): the sample's
-// .cmd slot, and register.cmd adding the launcher to "Open with" and "Send to" for
-// this user, a shell start through that registration, and unregister.cmd taking
-// everything away again.
+// .cmd slot, and register.cmd adding the launcher to "Open with", "Send to" and the
+// context menu of files and folders for this user, shell starts through that
+// registration, and unregister.cmd taking exactly that away again.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -16,6 +16,9 @@ using namespace e2e;
 namespace {
 
 const wchar_t APP_KEY[] = L"Software\\Classes\\Applications\\Pivora64.exe";
+// The shell keys of every file and of folders, where register.cmd adds its verb.
+const wchar_t* const SHELL_KEYS[] = {L"Software\\Classes\\*\\shell\\",
+                                     L"Software\\Classes\\Directory\\shell\\"};
 
 std::wstring Unpacked() { return BuildFolder() + L"\\release\\unpacked"; }
 
@@ -116,9 +119,15 @@ TEST(Registration, OpenWithAndSendToThenUndo) {
   std::wstring moved = CopyRelease(L"pivora release (old)");
   std::wstring folder = CopyRelease(L"pivora release & test (1)");
   std::wstring exe = folder + L"\\Pivora64.exe";
-  // Undo is safe when nothing is registered, and leaves a clean start.
+  // Undo is safe when nothing is registered, and leaves a clean start; another
+  // program's verbs beside ours must outlive it.
   ASSERT_EQ(RunScript(folder, L"unregister.cmd"), 0u);
   ASSERT_EQ(RegistryText(APP_KEY, L"FriendlyAppName"), MISSING);
+  for (std::wstring shell : SHELL_KEYS) {
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (shell + L"Other\\command").c_str(), nullptr,
+                              REG_SZ, L"other.exe", sizeof L"other.exe"),
+              ERROR_SUCCESS);
+  }
   // Registering again from another folder, as after moving it, points everything there.
   ASSERT_EQ(RunScript(moved, L"register.cmd"), 0u);
   ASSERT_EQ(RunScript(folder, L"register.cmd"), 0u);
@@ -126,31 +135,47 @@ TEST(Registration, OpenWithAndSendToThenUndo) {
             L"\"" + exe + L"\" \"%1\"");
   EXPECT_EQ(RegistryText(APP_KEY, L"FriendlyAppName"), L"Pivora64");
   EXPECT_EQ(ShortcutTarget(SendToShortcut()), exe);
+  for (std::wstring shell : SHELL_KEYS) {
+    SCOPED_TRACE(testing::Message() << shell);
+    EXPECT_EQ(RegistryText(shell + L"Pivora64", nullptr), L"Pivora64 で開く");
+    EXPECT_EQ(RegistryText(shell + L"Pivora64", L"Icon"), L"\"" + exe + L"\"");
+    EXPECT_EQ(RegistryText(shell + L"Pivora64\\command", nullptr), L"\"" + exe + L"\" \"%1\"");
+  }
 
-  // The read-me's first step: the sample becomes the settings; then "Open with"
-  // (.log takes the buttons of .txt through its link).
+  // The read-me's first step: the sample becomes the settings; then "Open with" and
+  // the verb on a file (.log takes the buttons of .txt through its link) and a folder.
   ASSERT_TRUE(
       MoveFileW((folder + L"\\Pivora64.sample.ini").c_str(), (folder + L"\\Pivora64.ini").c_str()));
-  // Windows finds the user's class through HKEY_CLASSES_ROOT, Wine 8 only the
-  // machine's; handed the user's key itself, the shell runs the command the script wrote.
-  HKEY appKey = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, APP_KEY, 0, KEY_READ, &appKey), ERROR_SUCCESS);
-  for (const wchar_t* name : {L"a report.txt", L"b.log"}) {
-    SCOPED_TRACE(testing::Message() << "file " << name);
-    WriteBytes(folder + L"\\" + name, "text\r\n");
+  CreateDirectoryW((folder + L"\\c folder").c_str(), nullptr);
+  // Windows finds the user's classes through HKEY_CLASSES_ROOT, Wine 8 only the
+  // machine's: it finds neither the verb on * nor on Directory by itself (it opens the
+  // folder in its explorer instead). Handed the user's class key, the shell runs the
+  // command the script wrote.
+  struct {
+    const wchar_t *classKey, *verb, *name, *status;
+  } const starts[] = {
+      {APP_KEY, nullptr, L"a report.txt", L"メモ帳 (Notepad)"},
+      {L"Software\\Classes\\*", L"Pivora64", L"b.log", L"メモ帳 (Notepad)"},
+      {L"Software\\Classes\\Directory", L"Pivora64", L"c folder", L"エクスプローラ (Explorer)"},
+  };
+  for (const auto& start : starts) {
+    SCOPED_TRACE(testing::Message() << start.classKey << " " << start.name);
+    std::wstring file = folder + L"\\" + start.name;
+    if (!FileExists(file)) WriteBytes(file, "text\r\n");
     SHELLEXECUTEINFOW execute = {sizeof execute};
     execute.fMask = SEE_MASK_CLASSKEY | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    execute.hkeyClass = appKey;
-    std::wstring file = folder + L"\\" + name;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, start.classKey, 0, KEY_READ, &execute.hkeyClass),
+              ERROR_SUCCESS);
+    execute.lpVerb = start.verb;
     execute.lpFile = file.c_str();
     execute.nShow = SW_SHOWNORMAL;
     ASSERT_TRUE(ShellExecuteExW(&execute)) << "the shell did not start the registered launcher";
+    RegCloseKey(execute.hkeyClass);
     HWND window = nullptr;
     WaitUntil([&] {
-      return (window = FindProcessWindow(GetProcessId(execute.hProcess), L"Pivora64", name));
+      return (window = FindProcessWindow(GetProcessId(execute.hProcess), L"Pivora64", start.name));
     });
-    EXPECT_EQ(StatusBarText(window), L"メモ帳 (Notepad)")
-        << "no launcher window titled with the file's name";
+    EXPECT_EQ(StatusBarText(window), start.status) << "no launcher window titled with the name";
     EXPECT_TRUE(Activate(window));
     PressKey(VK_ESCAPE);
     DWORD code = STILL_ACTIVE;
@@ -160,11 +185,15 @@ TEST(Registration, OpenWithAndSendToThenUndo) {
     if (code == STILL_ACTIVE) TerminateProcess(execute.hProcess, 99);
     CloseHandle(execute.hProcess);
   }
-  RegCloseKey(appKey);
 
   ASSERT_EQ(RunScript(folder, L"unregister.cmd"), 0u);
   EXPECT_EQ(RegistryText(APP_KEY, L"FriendlyAppName"), MISSING);
   EXPECT_FALSE(FileExists(SendToShortcut()));
+  for (std::wstring shell : SHELL_KEYS) {
+    EXPECT_EQ(RegistryText(shell + L"Pivora64", nullptr), MISSING) << shell;
+    EXPECT_EQ(RegistryText(shell + L"Other\\command", nullptr), L"other.exe") << shell;
+    RegDeleteTreeW(HKEY_CURRENT_USER, (shell + L"Other").c_str());
+  }
   EXPECT_TRUE(FileExists(folder + L"\\Pivora64.ini")) << "undo leaves the settings alone";
   CoUninitialize();
 }
