@@ -9,7 +9,6 @@
 #include "icons/icon_cache_win.h"
 #include "resources/resource.h"
 #include "settings/ini_file_store.h"
-#include "settings/settings_file_lock_win.h"
 #include "settings/link_dialog_win.h"
 #include "settings/link_rules.h"
 #include "settings/option_menu_win.h"
@@ -80,8 +79,8 @@ void OnLinkChanged(HWND) {
   }
   DWORD error = ERROR_SUCCESS;
   {
-    // Held for the file access only: the icons that follow may take a while to extract.
-    SettingsFileLock lock(iniPath);
+    // The save holds the lock for the file access only: the icons that follow may
+    // take a while to extract.
     SettingsSave save(iniPath);
     save.WriteText(sectionName, L"link", change == LinkChange::Set ? value : nullptr);
     error = save.Finish();

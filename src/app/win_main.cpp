@@ -58,7 +58,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   {
     SettingsFileLock lock(iniPath);  // another launcher may be rewriting the file
     // A refused start writes nothing; the next real one puts the file back and says so.
-    if (HasTarget()) context.recovery = RecoverUnfinishedSave(iniPath);
+    if (HasTarget() && lock.Owned()) context.recovery = RecoverUnfinishedSave(iniPath);
     onMouse = ReadOnMouse(store);
   }
   WindowOrigin origin = PlaceWindow(desktop.right, desktop.bottom, cursor.x, cursor.y, width,

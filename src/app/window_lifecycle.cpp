@@ -143,7 +143,6 @@ namespace {
 // Writes the changed slots and the options in one save that is whole or not at
 // all. Returns the system's code for what failed, or ERROR_SUCCESS.
 DWORD WriteSettings() {
-  SettingsFileLock lock(iniPath);
   SettingsSave save(iniPath);
   const wchar_t* section = SlotSectionOf(linkTarget, sectionName);
   for (int slot = 0; slot < SLOT_COUNT; ++slot) {

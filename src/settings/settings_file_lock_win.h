@@ -11,6 +11,8 @@ class SettingsFileLock {
   // others a few seconds at most; then they write anyway rather than hang too.
   explicit SettingsFileLock(const wchar_t* settingsPath);
   ~SettingsFileLock();
+  // False when the wait ran out: another launcher is still at the file.
+  bool Owned() const { return owned_; }
   SettingsFileLock(const SettingsFileLock&) = delete;
   SettingsFileLock& operator=(const SettingsFileLock&) = delete;
 

@@ -140,7 +140,8 @@ StartRecovery RecoverUnfinishedSave(const wchar_t* settingsPath) {
   return Recover(settingsPath, wholeCopy, partialCopy);
 }
 
-SettingsSave::SettingsSave(const wchar_t* settingsPath) : store_(settingsPath), path_(settingsPath) {}
+SettingsSave::SettingsSave(const wchar_t* settingsPath)
+    : lock_(settingsPath), store_(settingsPath), path_(settingsPath) {}
 
 SettingsSave::~SettingsSave() { Finish(); }
 
@@ -164,8 +165,11 @@ bool SettingsSave::BeginWriting() {
     error_ = ERROR_FILENAME_EXCED_RANGE;
     return false;
   }
-  // Another launcher's unfinished save first: its copy is the last whole state.
-  if (Recover(path_, wholeCopy_, partialCopy_) == StartRecovery::Failed || !MakeWholeCopy()) {
+  // An unfinished save first: its copy is the last whole state. A lock not won in
+  // its wait belongs to a launcher still saving, whose copy is not ours to take;
+  // then the rename of our own copy fails, and so does this save, safely.
+  bool recovered = !lock_.Owned() || Recover(path_, wholeCopy_, partialCopy_) != StartRecovery::Failed;
+  if (!recovered || !MakeWholeCopy()) {
     error_ = GetLastError();
     if (error_ == ERROR_SUCCESS) error_ = ERROR_WRITE_FAULT;
     return false;

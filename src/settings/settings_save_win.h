@@ -11,6 +11,7 @@
 #include "settings/ini_file_store.h"
 #include "settings/profile_store.h"
 #include "settings/save_copy_rules.h"
+#include "settings/settings_file_lock_win.h"
 
 enum class StartRecovery {
   NothingToDo,
@@ -18,13 +19,13 @@ enum class StartRecovery {
   Failed,    // a copy was found but could not be put back; it stays for the next try
 };
 
-// Under the settings lock, before anything is read from the file.
+// Under the settings lock, once it is owned, before anything is read from the file.
 StartRecovery RecoverUnfinishedSave(const wchar_t* settingsPath);
 
-// One save, made under the settings lock. Before its first write it puts back the
-// copy of another launcher's unfinished save, if any, and makes its own whole
-// copy; a file another program holds is waited for a few seconds at each step.
-// After a failure nothing more is written.
+// One save, under the settings lock for its whole life. Before its first write it
+// puts back the copy of an unfinished save (a launcher that died with the lock),
+// if any, and makes its own whole copy; a file another program holds is waited
+// for a few seconds at each step. After a failure nothing more is written.
 class SettingsSave final : public ProfileStore {
  public:
   explicit SettingsSave(const wchar_t* settingsPath);
@@ -45,6 +46,7 @@ class SettingsSave final : public ProfileStore {
   bool BeginWriting();
   bool MakeWholeCopy();
 
+  SettingsFileLock lock_;  // first: taken before, released after, everything below
   IniFileStore store_;
   const wchar_t* path_;
   wchar_t wholeCopy_[SAVE_COPY_PATH_UNITS];

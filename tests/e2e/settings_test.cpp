@@ -42,8 +42,9 @@ TEST(SettingsFile, AFileHeldAtStartUpLosesNothing) {
 }
 
 // A save that cannot be written at close: a file held for a moment is waited for;
-// held longer, or with no room for the copy a save keeps (a folder in its way;
-// under Wine as root a read-only file is still written), the user is asked
+// held longer (before its copy is made, or only against writing, after), or with
+// no room for the copy (a folder in its way; under Wine as root a read-only file
+// is still written), the user is asked
 // (再試行 / キャンセル), and giving up leaves the file byte for byte as it was.
 // Without an edit it stays quiet, though the launcher would have tidied its
 // option words.
@@ -51,17 +52,18 @@ TEST(SettingsFile, ASaveThatCannotBeWrittenIsRetriedThenTold) {
   struct Row {
     const char* what;
     bool blockCopy, edit;
-    int heldMs;   // held without sharing from before Escape; -1: until the box
+    int heldMs;   // held from before Escape, for so long or (-1) until the box
+    DWORD share;  // the holder's: 0 for none; FILE_SHARE_READ lets the copy be made
     WORD answer;  // 0: no box may appear
     bool saved;
     WORD closeKey = VK_ESCAPE;  // W starts the recorder, which must come before any box
   } rows[] = {
-      {"held for a second", false, true, 1000, 0, true},
-      {"held past the wait, then 再試行", false, true, -1, IDRETRY, true},
-      {"held past the wait, then キャンセル", false, true, -1, IDCANCEL, false},
-      {"held past the wait, closed by a start", false, true, -1, IDCANCEL, false, 'W'},
-      {"no copy can be made, an edit", true, true, 0, IDCANCEL, false},
-      {"no copy can be made, no edit", true, false, 0, 0, false},
+      {"held for a second", false, true, 1000, 0, 0, true},
+      {"held past the wait, then 再試行", false, true, -1, 0, IDRETRY, true},
+      {"read by a program that denies writes, then キャンセル", false, true, -1, FILE_SHARE_READ, IDCANCEL, false},
+      {"held past the wait, closed by a start", false, true, -1, 0, IDCANCEL, false, 'W'},
+      {"no copy can be made, an edit", true, true, 0, 0, IDCANCEL, false},
+      {"no copy can be made, no edit", true, false, 0, 0, 0, false},
   };
   Session s;
   const std::wstring copyInTheWay = s.File(L"Pivora64.ini.before-save.partial");
@@ -76,8 +78,9 @@ TEST(SettingsFile, ASaveThatCannotBeWrittenIsRetriedThenTold) {
       s.Key(VK_DELETE);
       ASSERT_TRUE(s.StatusBecomes(L""));
     }
+    DWORD access = row.share == 0 ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
     HANDLE held = row.heldMs == 0 ? INVALID_HANDLE_VALUE
-                                  : CreateFileW(s.Settings().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+                                  : CreateFileW(s.Settings().c_str(), access, row.share, nullptr, OPEN_EXISTING, 0, nullptr);
     PressKey(row.closeKey);
     if (row.heldMs > 0) Sleep(row.heldMs);
     HWND box = row.answer != 0 ? s.WaitForDialog(L"Pivora") : nullptr;
