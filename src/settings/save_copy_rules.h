@@ -24,9 +24,9 @@ bool SaveCopyPathsOf(const WideChar* settingsPath, WideChar (&wholeCopy)[SAVE_CO
 // partial copy is always just deleted: the settings file is never written while
 // one exists.
 struct RecoveryPlan {
-  bool restoreWholeCopy;   // write the copy's bytes into the settings file, in place
-  bool deleteWholeCopy;    // after the restore, if any, is on the disk
+  bool restoreWholeCopy;  // write the copy's bytes into the settings file, in place
+  bool deleteWholeCopy;   // after the restore, if any, is on the disk
   bool deletePartialCopy;
-  bool tellUser;           // the settings changed back: a recent edit may be missing
+  bool tellUser;  // the settings changed back: a recent edit may be missing
 };
 RecoveryPlan PlanRecovery(bool wholeCopyFound, bool copyMatchesFile, bool partialCopyFound);

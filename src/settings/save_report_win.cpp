@@ -10,7 +10,8 @@ constexpr size_t BOX_TEXT_UNITS = 512;
 
 const wchar_t NOT_SAVED_TEXT[] = L"設定を保存できませんでした。\n";
 const wchar_t CHOICES_TEXT[] =
-    L"\n\n再試行: もう一度保存します。\nキャンセル: この変更を保存せずに閉じます。設定ファイルは前のままです。";
+    L"\n\n再試行: もう一度保存します。\nキャンセル: "
+    L"この変更を保存せずに閉じます。設定ファイルは前のままです。";
 
 }  // namespace
 
@@ -54,7 +55,8 @@ INT_PTR CALLBACK SaveFailedDialogProc(HWND dialog, UINT message, WPARAM wParam, 
       MessageBeep(MB_ICONWARNING);
       return TRUE;  // the focus goes to 再試行
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDRETRY || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
+      if (LOWORD(wParam) == IDRETRY || LOWORD(wParam) == IDCANCEL)
+        EndDialog(dialog, LOWORD(wParam));
       return TRUE;
   }
   return FALSE;

@@ -100,7 +100,8 @@ bool PutCopyBack(const wchar_t* settingsPath, const wchar_t* copyPath) {
 }
 
 bool DeleteCopy(const wchar_t* path) {
-  return RetryWhileHeld([&] { return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND; });
+  return RetryWhileHeld(
+      [&] { return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND; });
 }
 
 bool Exists(const wchar_t* path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
@@ -168,7 +169,8 @@ bool SettingsSave::BeginWriting() {
   // An unfinished save first: its copy is the last whole state. A lock not won in
   // its wait belongs to a launcher still saving, whose copy is not ours to take;
   // then the rename of our own copy fails, and so does this save, safely.
-  bool recovered = !lock_.Owned() || Recover(path_, wholeCopy_, partialCopy_) != StartRecovery::Failed;
+  bool recovered =
+      !lock_.Owned() || Recover(path_, wholeCopy_, partialCopy_) != StartRecovery::Failed;
   if (!recovered || !MakeWholeCopy()) {
     error_ = GetLastError();
     if (error_ == ERROR_SUCCESS) error_ = ERROR_WRITE_FAULT;

@@ -63,7 +63,8 @@ void FormatSlotKey(const WideChar* prefix, int keyNumber, WideChar (&key)[SLOT_K
   AppendText(key, number);
 }
 
-void ReadLink(ProfileStore& store, const WideChar* sectionName, WideChar (&link)[LINK_TEXT_CAPACITY]) {
+void ReadLink(ProfileStore& store, const WideChar* sectionName,
+              WideChar (&link)[LINK_TEXT_CAPACITY]) {
   ReadBounded(store, sectionName, LINK_KEY, Overlong::Empty, link);
 }
 

@@ -11,7 +11,8 @@ const WideChar* SlotSectionOf(const WideChar* linkTarget, const WideChar* sectio
 
 // The link of sectionName as the launcher uses it: a value longer than a link
 // holds reads as empty (cut, it would name another section).
-void ReadLink(ProfileStore& store, const WideChar* sectionName, WideChar (&link)[LINK_TEXT_CAPACITY]);
+void ReadLink(ProfileStore& store, const WideChar* sectionName,
+              WideChar (&link)[LINK_TEXT_CAPACITY]);
 
 // Reads "link" of sectionName into linkTarget, then every field of every slot from
 // the linked section (or sectionName itself). A linked section's own link is not
