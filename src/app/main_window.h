@@ -13,9 +13,12 @@ constexpr DWORD MAIN_WINDOW_STYLE = WS_CAPTION | WS_SYSMENU;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// What wWinMain hands to window creation: the store it has read the options'
-// section through, and what became of a save the last run did not finish.
+// What wWinMain hands to window creation: the command line's split (argument 1
+// is in targetPath), the store it has read the options' section through, and what
+// became of a save the last run did not finish.
 struct StartContext {
+  bool hasTarget;
+  size_t programPathLength;  // argument 0, the program's path, without its quotes
   IniFileStore* store;
   StartRecovery recovery;
 };

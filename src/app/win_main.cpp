@@ -29,11 +29,6 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   return RegisterClassExW(&windowClass) != 0;
 }
 
-bool HasTarget() {
-  size_t programPathLength = 0;
-  return FirstArgumentOf(GetCommandLineW(), programPathLength, targetPath, TARGET_PATH_CAPACITY);
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -53,12 +48,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   wchar_t executablePath[MAX_PATH];
   if (GetExecutablePath(executablePath)) SettingsPathOf(executablePath, iniPath);
   IniFileStore store(iniPath);
-  StartContext context = {&store, StartRecovery::NothingToDo};
+  StartContext context = {false, 0, &store, StartRecovery::NothingToDo};
+  // A command line is at most 32,767 units, so argument 1 always fits whole.
+  context.hasTarget = FirstArgumentOf(GetCommandLineW(), context.programPathLength, targetPath,
+                                      TARGET_PATH_CAPACITY);
   bool onMouse = false;
   {
     SettingsFileLock lock(iniPath);  // another launcher may be rewriting the file
     // A refused start writes nothing; the next real one puts the file back and says so.
-    if (HasTarget() && lock.Owned()) context.recovery = RecoverUnfinishedSave(iniPath);
+    if (context.hasTarget && lock.Owned()) context.recovery = RecoverUnfinishedSave(iniPath);
     onMouse = ReadOnMouse(store);
   }
   WindowOrigin origin = PlaceWindow(desktop.right, desktop.bottom, cursor.x, cursor.y, width,

@@ -66,17 +66,12 @@ void CreateStatusBar(HWND window) {
                               moduleInstance, nullptr);
 }
 
-// Works out targetPath, sectionName and argumentString. False when the launcher
-// was started without a target.
-bool ReadInvocation() {
-  const wchar_t* rawCommandLine = GetCommandLineW();
-  size_t programPathLength = 0;
-  // A command line is at most 32,767 units, so argument 1 always fits whole.
-  if (!FirstArgumentOf(rawCommandLine, programPathLength, targetPath, TARGET_PATH_CAPACITY)) {
-    return false;
-  }
+// Works out sectionName and argumentString from the command line wWinMain split
+// (targetPath holds argument 1). False when the launcher was started without a target.
+bool ReadInvocation(const StartContext& context) {
+  if (!context.hasTarget) return false;
   sectionName = SectionNameOf(targetPath, IsExistingDirectory(targetPath));
-  argumentString = ArgumentStringOf(rawCommandLine, programPathLength);
+  argumentString = ArgumentStringOf(GetCommandLineW(), context.programPathLength);
   return true;
 }
 
@@ -89,7 +84,8 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   GetCursorPos(&startCursorPos);
   selectedSlot = 0;
 
-  if (!ReadInvocation()) {
+  const StartContext& context = *static_cast<const StartContext*>(creation->lpCreateParams);
+  if (!ReadInvocation(context)) {
     MessageBoxW(window, REFUSED_START_TEXT, REFUSED_START_CAPTION, MB_ICONWARNING);
     SendMessageW(window, WM_CLOSE, 0, 0);
     return;
@@ -97,7 +93,6 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   startAccepted = true;
 
   // wWinMain's store: it has read the options' section already.
-  const StartContext& context = *static_cast<const StartContext*>(creation->lpCreateParams);
   IniFileStore& store = *context.store;
   {
     // Under the lock, so a file another launcher is rewriting is never read half-written.
