@@ -15,19 +15,37 @@ bool SettingsPathOf(const WideChar* executablePath,
   return AppendText(settingsPath, INI_EXTENSION);
 }
 
-void SettingsLockNameOf(const WideChar* settingsPath,
+namespace {
+
+// digits hexadecimal digits of value, most significant first.
+template <size_t Capacity>
+void AppendHex(WideChar (&text)[Capacity], uint64_t value, int digits) {
+  WideChar hex[17];
+  for (int i = digits - 1; i >= 0; --i) {
+    hex[i] = static_cast<WideChar>("0123456789abcdef"[value & 0xF]);
+    value >>= 4;
+  }
+  hex[digits] = 0;
+  AppendText(text, hex);
+}
+
+}  // namespace
+
+void SettingsLockNameOf(const WideChar* canonicalPath,
                         WideChar (&lockName)[SETTINGS_LOCK_NAME_UNITS]) {
-  unsigned long long hash = 14695981039346656037ull;
-  for (const WideChar* p = settingsPath; *p != 0; ++p) {
+  uint64_t hash = 14695981039346656037ull;
+  for (const WideChar* p = canonicalPath; *p != 0; ++p) {
     WideChar unit = (*p >= 'A' && *p <= 'Z') ? static_cast<WideChar>(*p + ('a' - 'A')) : *p;
-    hash = (hash ^ static_cast<unsigned long long>(unit)) * 1099511628211ull;
+    hash = (hash ^ static_cast<uint64_t>(unit)) * 1099511628211ull;
   }
   CopyText(lockName, WIDE("Local\\Pivora64.settings."));
-  WideChar digits[17];
-  for (int i = 15; i >= 0; --i) {
-    digits[i] = static_cast<WideChar>("0123456789abcdef"[hash & 0xF]);
-    hash >>= 4;
-  }
-  digits[16] = 0;
-  AppendText(lockName, digits);
+  AppendHex(lockName, hash, 16);
+}
+
+void SettingsFileLockNameOf(uint32_t volumeSerial, uint64_t fileIndex,
+                            WideChar (&lockName)[SETTINGS_LOCK_NAME_UNITS]) {
+  CopyText(lockName, WIDE("Local\\Pivora64.file."));
+  AppendHex(lockName, volumeSerial, 8);
+  AppendText(lockName, WIDE("."));
+  AppendHex(lockName, fileIndex, 16);
 }

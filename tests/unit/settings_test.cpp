@@ -219,20 +219,27 @@ TEST(LinkValueFor, PutsADotInFrontOnlyWhenMissingAndNeverCuts) {
   }
 }
 
-// One file, one lock, whatever the letter case of its path; another file, another
-// lock; and always a valid kernel object name.
-TEST(SettingsPath, LockNameFollowsTheFileNotItsSpelling) {
-  auto name = [](const Text& path) {
+// The path's lock comes from the canonical path (resolved and folded by the
+// platform; ASCII letters fold here too), the file's from its identity; each is a
+// valid kernel object name, and another path or file gets another lock.
+TEST(SettingsPath, LockNamesAreKernelObjectNamesOfThePathOrTheFile) {
+  auto byPath = [](const Text& path) {
     WideChar lock[SETTINGS_LOCK_NAME_UNITS];
     SettingsLockNameOf(path.c_str(), lock);
     return Text(lock);
   };
-  const Text tools = name(u"C:\\Tools\\Pivora64.ini");
-  EXPECT_EQ(tools, name(u"c:\\TOOLS\\pivora64.INI"));
-  EXPECT_NE(tools, name(u"C:\\Tools2\\Pivora64.ini"));
-  EXPECT_NE(name(u"C:\\\u00C9\\Pivora64.ini"), name(u"C:\\\u00E9\\Pivora64.ini"));
+  auto byFile = [](uint32_t volume, uint64_t index) {
+    WideChar lock[SETTINGS_LOCK_NAME_UNITS];
+    SettingsFileLockNameOf(volume, index, lock);
+    return Text(lock);
+  };
+  const Text tools = byPath(u"\\\\?\\C:\\TOOLS\\PIVORA64.INI");
+  EXPECT_EQ(tools, byPath(u"\\\\?\\c:\\tools\\pivora64.ini"));
+  EXPECT_NE(tools, byPath(u"\\\\?\\C:\\TOOLS2\\PIVORA64.INI"));
+  EXPECT_EQ(byFile(0x5a000000u, 0xa720ceu), u"Local\\Pivora64.file.5a000000.0000000000a720ce");
+  EXPECT_NE(byFile(1, 2), byFile(2, 1));
   const Text prefix = u"Local\\Pivora64.settings.";
-  for (const Text& lock : {tools, name(u""), name(Text(300, u'x'))}) {
+  for (const Text& lock : {tools, byPath(u""), byPath(Text(1000, u'x'))}) {
     EXPECT_EQ(lock.substr(0, prefix.size()) + Text(lock.size() - prefix.size(), u'0'),
               prefix + Text(16, u'0'));
     EXPECT_EQ(lock.find_first_not_of(u"0123456789abcdef", prefix.size()), Text::npos);

@@ -22,6 +22,7 @@
 #include "resources/resource.h"
 #include "settings/ini_file_store.h"
 #include "settings/option_menu_win.h"
+#include "settings/settings_file_lock_win.h"
 #include "settings/slot_store.h"
 
 using namespace e2e;
@@ -186,6 +187,35 @@ TEST(IniFileStore, SectionReadsAnswerAsTheProfileApiDoesKeyByKey) {
   wchar_t value[32];
   store.ReadText(L".txt", L"title1", L"", value, 32);
   EXPECT_STREQ(value, L"changed");
+}
+
+// One file, one lock: its folder spelled in another letter case (the file system
+// folds "É" onto "é"), or a hard link, names the same file lock; a file not there
+// yet is named by its folder's final path and its folded name; another file,
+// another lock.
+TEST(SettingsFileLock, NamesTheFileNotItsSpelling) {
+  TestFolder folder;
+  const std::wstring home = folder.File(L"\u00E9");
+  CreateDirectoryW(home.c_str(), nullptr);
+  WriteBytes(home + L"\\P.ini", "x");
+  WriteBytes(folder.File(L"other.ini"), "y");
+  ASSERT_TRUE(CreateHardLinkW(folder.File(L"link.ini").c_str(), (home + L"\\P.ini").c_str(), nullptr));
+  auto names = [](const std::wstring& path) {
+    SettingsLockNames n;
+    SettingsLockNamesOf(path.c_str(), n);
+    return n;
+  };
+  const SettingsLockNames file = names(home + L"\\P.ini"), variant = names(folder.File(L"\u00C9\\p.INI")),
+                          link = names(folder.File(L"link.ini")), other = names(folder.File(L"other.ini")),
+                          missing = names(home + L"\\new.ini"), missingVariant = names(folder.File(L"\u00C9\\NEW.ini"));
+  EXPECT_STRNE(file.file, L"");
+  EXPECT_STREQ(variant.path, file.path);
+  EXPECT_STREQ(variant.file, file.file);
+  EXPECT_STREQ(link.file, file.file);
+  EXPECT_STRNE(other.file, file.file);
+  EXPECT_STREQ(missing.file, L"");
+  EXPECT_STREQ(missingVariant.path, missing.path);
+  EXPECT_STRNE(missing.path, file.path);
 }
 
 // Each option's check mark follows its own option, in the menu built into Pivora64.exe.
