@@ -33,6 +33,8 @@ add_executable(Pivora64 WIN32
   src/settings/settings_state.cpp
   src/settings/settings_file_lock_win.cpp
   src/settings/settings_save_win.cpp
+  src/settings/save_files_win.cpp
+  src/settings/save_recovery_win.cpp
   src/settings/save_report_win.cpp
   src/common/system_message_win.cpp
   src/resources/Pivora64.rc
@@ -110,6 +112,7 @@ add_executable(win_layer_tests
   src/common/module_path_win.cpp
   src/editing/file_drop_win.cpp
   src/settings/option_menu_win.cpp
+  src/settings/settings_file_lock_win.cpp
 )
 target_include_directories(win_layer_tests PRIVATE src tests/e2e)
 target_compile_options(win_layer_tests PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)

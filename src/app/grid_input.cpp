@@ -85,6 +85,8 @@ void OnMouseMove(HWND window, WPARAM keys, LPARAM position) {
   ShowSlotTitle(hovered);
 }
 
+void IgnoreRestingPointer() { GetCursorPos(&startCursorPos); }
+
 void OnContextMenu(HWND window, HWND clicked, LPARAM position) {
   POINT clientOrigin = {0, 0};
   ClientToScreen(window, &clientOrigin);

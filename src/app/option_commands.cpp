@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/button_grid.h"
+#include "app/grid_input.h"
 #include "app/status_bar.h"
 #include "icons/icon_cache_win.h"
 #include "resources/resource.h"
@@ -49,6 +50,7 @@ void OnOptionCommand(HWND window, int commandId) {
     IniFileStore store(iniPath);
     ReadLink(store, sectionName, linkEditText);  // what the slots use, never a cut name
     RunLinkDialog(window);
+    IgnoreRestingPointer();  // the dialog lay over the grid: its report stays
     return;
   }
   int* flag = OptionFlag(commandId);
@@ -78,22 +80,34 @@ void OnLinkChanged(HWND) {
     return;
   }
   DWORD error = ERROR_SUCCESS;
+  StartRecovery recovered = StartRecovery::NothingToDo;
   {
     // The save holds the lock for the file access only: the icons that follow may
     // take a while to extract.
     SettingsSave save(iniPath);
     save.WriteText(sectionName, L"link", change == LinkChange::Set ? value : nullptr);
     error = save.Finish();
-    // Unsaved slot edits give way to the linked section's slots; savedTable stays
-    // the start-up snapshot, so the close writes only what differs from it.
-    LoadSlotTable(save, sectionName, currentTable, linkTarget);
-  }
-  RefreshAllSlots();
-  if (error == ERROR_SUCCESS) {
-    ShowSlotTitle(selectedSlot);
-    return;
+    recovered = save.Recovered();
+    // A link that did not get onto the disk changes nothing here either: the slots,
+    // and where the close writes them, stay those of the link the file keeps.
+    if (error == ERROR_SUCCESS) {
+      // Unsaved slot edits give way to the linked section's slots, which are the
+      // base the close compares with from now on: an edit back to a value the old
+      // section held is still an edit.
+      LoadSlotTable(save, sectionName, currentTable, linkTarget);
+      savedTable = currentTable;
+    }
   }
   wchar_t report[SAVE_REPORT_UNITS];
-  DescribeSaveFailure(error, report);
-  ShowWarning(report);
+  if (error != ERROR_SUCCESS) {
+    DescribeSaveFailure(error, report);
+    ShowWarning(report);
+    return;
+  }
+  RefreshAllSlots();
+  if (DescribeRecovery(recovered, iniPath, report)) {
+    ShowReport(report);
+  } else {
+    ShowSlotTitle(selectedSlot);
+  }
 }

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/button_grid.h"
+#include "app/grid_input.h"
 #include "editing/command_edit_dialog.h"
 #include "editing/editing_state.h"
 #include "editing/file_drop_win.h"
@@ -11,6 +12,7 @@ void OpenCommandEditDialog(HWND window, int slot) {
   editBuffer = currentTable.slots[slot];
   targetSlot = slot;
   RunCommandEditDialog(window);
+  IgnoreRestingPointer();
 }
 
 void OnSlotCommitted() {
@@ -27,4 +29,5 @@ void OnDropFiles(HWND window, HDROP drop) {
   if (!ReadDroppedFile(drop, editBuffer) || slot < 0) return;
   targetSlot = slot;
   RunCommandEditDialog(window);
+  IgnoreRestingPointer();
 }

@@ -56,7 +56,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   {
     SettingsFileLock lock(iniPath);  // another launcher may be rewriting the file
     // A refused start writes nothing; the next real one puts the file back and says so.
-    if (context.hasTarget && lock.Owned()) context.recovery = RecoverUnfinishedSave(iniPath);
+    if (context.hasTarget) {
+      context.recovery = lock.Owned() ? RecoverUnfinishedSave(iniPath) : StartRecovery::Skipped;
+    }
     onMouse = ReadOnMouse(store);
   }
   WindowOrigin origin = PlaceWindow(desktop.right, desktop.bottom, cursor.x, cursor.y, width,

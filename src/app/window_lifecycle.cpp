@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/button_grid.h"
+#include "app/grid_input.h"
 #include "app/invocation_rules.h"
 #include "app/main_window.h"
 #include "app/status_bar.h"
@@ -81,7 +82,7 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   MigrateIconCacheDir();  // on every start, a refused one included
   moduleInstance = creation->hInstance;
   mainWindow = window;
-  GetCursorPos(&startCursorPos);
+  IgnoreRestingPointer();
   selectedSlot = 0;
 
   const StartContext& context = *static_cast<const StartContext*>(creation->lpCreateParams);
@@ -99,9 +100,12 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
     SettingsFileLock lock(iniPath);
     options = ReadOptions(store, optionsInFile);
     LoadSlotTable(store, sectionName, currentTable, linkTarget);
-    // Defaults read from a file that could not be opened must not replace what it
-    // holds: only options toggled in this run are written at the close.
-    if (store.ExistsButUnreadable()) optionsInFile = options;
+    startReadingUncertain = context.recovery == StartRecovery::Failed ||
+                            context.recovery == StartRecovery::Skipped || !lock.Owned() ||
+                            store.ExistsButUnreadable();
+    // Options read from a cut or unreadable file must not replace what the file holds
+    // once it is whole: only those toggled in this run are written at the close.
+    if (startReadingUncertain) optionsInFile = options;
   }
   startOptions = options;
   savedTable = currentTable;
@@ -119,7 +123,8 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
   ShowSlotTitle(0);
   // Until the first selection change, so that a missing recent edit is explained.
-  if (const wchar_t* recovery = DescribeStartRecovery(context.recovery)) ShowReport(recovery);
+  wchar_t report[SAVE_REPORT_UNITS];
+  if (DescribeRecovery(context.recovery, iniPath, report)) ShowReport(report);
 }
 
 // Only another program taking over closes the launcher. Focus moving to one of our
@@ -139,7 +144,15 @@ namespace {
 // all. Returns the system's code for what failed, or ERROR_SUCCESS.
 DWORD WriteSettings() {
   SettingsSave save(iniPath);
-  const wchar_t* section = SlotSectionOf(linkTarget, sectionName);
+  // A start that may have read a cut file does not trust the link it read: the
+  // slots go to the section the file names once it is put back.
+  WideChar link[LINK_TEXT_CAPACITY];
+  if (startReadingUncertain) {
+    ReadLink(save, sectionName, link);
+  } else {
+    CopyText(link, linkTarget);
+  }
+  const wchar_t* section = SlotSectionOf(link, sectionName);
   for (int slot = 0; slot < SLOT_COUNT; ++slot) {
     SaveSlot(save, slot, section, currentTable, savedTable);
   }

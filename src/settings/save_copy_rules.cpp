@@ -4,8 +4,6 @@
 
 namespace {
 
-const WideChar WHOLE_COPY_SUFFIX[] = WIDE(".before-save");
-const WideChar PARTIAL_COPY_SUFFIX[] = WIDE(".before-save.partial");
 constexpr size_t CLASSIC_PATH_LIMIT = 260;  // MAX_PATH, terminator included
 
 bool CopyPathOf(const WideChar* settingsPath, const WideChar* suffix,
@@ -25,17 +23,18 @@ bool CopyPathOf(const WideChar* settingsPath, const WideChar* suffix,
 
 }  // namespace
 
-bool SaveCopyPathsOf(const WideChar* settingsPath, WideChar (&wholeCopy)[SAVE_COPY_PATH_UNITS],
-                     WideChar (&partialCopy)[SAVE_COPY_PATH_UNITS]) {
-  if (!TextIsEmpty(settingsPath) && CopyPathOf(settingsPath, WHOLE_COPY_SUFFIX, wholeCopy) &&
-      CopyPathOf(settingsPath, PARTIAL_COPY_SUFFIX, partialCopy)) {
+bool SaveCopyPathsOf(const WideChar* settingsPath, SaveCopyPaths& paths) {
+  if (!TextIsEmpty(settingsPath) && CopyPathOf(settingsPath, WIDE(".before-save"), paths.whole) &&
+      CopyPathOf(settingsPath, WIDE(".before-save.partial"), paths.partial) &&
+      CopyPathOf(settingsPath, WIDE(".before-save.done"), paths.done) &&
+      CopyPathOf(settingsPath, WIDE(".before-restore"), paths.kept)) {
     return true;
   }
-  wholeCopy[0] = partialCopy[0] = 0;
+  paths.whole[0] = paths.partial[0] = paths.done[0] = paths.kept[0] = 0;
   return false;
 }
 
-RecoveryPlan PlanRecovery(bool wholeCopyFound, bool copyMatchesFile, bool partialCopyFound) {
-  bool restore = wholeCopyFound && !copyMatchesFile;
-  return {restore, wholeCopyFound, partialCopyFound, restore};
+RecoveryPlan PlanRecovery(const RecoveryFindings& found) {
+  const bool restore = found.wholeCopy && !found.doneRecord && !found.copyMatchesFile;
+  return {restore && !found.keptSinceCopy, restore, found.wholeCopy, found.partialCopy, restore};
 }

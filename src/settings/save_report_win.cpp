@@ -1,5 +1,6 @@
 #include "settings/save_report_win.h"
 
+#include "common/path_rules.h"
 #include "common/system_message_win.h"
 #include "common/wide_text.h"
 #include "resources/resource.h"
@@ -32,16 +33,25 @@ void DescribeSaveFailure(DWORD error, wchar_t (&text)[SAVE_REPORT_UNITS]) {
   AppendSystemMessage(error, text, SAVE_REPORT_UNITS);
 }
 
-const wchar_t* DescribeStartRecovery(StartRecovery recovery) {
+bool DescribeRecovery(StartRecovery recovery, const wchar_t* settingsPath,
+                      wchar_t (&text)[SAVE_REPORT_UNITS]) {
   switch (recovery) {
-    case StartRecovery::Restored:
-      return L"設定を戻しました: 前回の保存が途中で終わったため、その前の状態です";
+    case StartRecovery::Restored: {
+      SaveCopyPaths paths;
+      SaveCopyPathsOf(settingsPath, paths);
+      CopyText(text, L"設定を戻しました: 前回の保存が途中で終わったため、その前の状態です。戻す前の内容は ");
+      AppendText(text, FindFileName(paths.kept));
+      AppendText(text, L" にあります");
+      return true;
+    }
     case StartRecovery::Failed:
-      return L"設定を戻せません: 前回の保存が途中で終わったままです";
+      CopyText(text, L"設定を戻せません: 前回の保存が途中で終わったままです");
+      return true;
     case StartRecovery::NothingToDo:
+    case StartRecovery::Skipped:
       break;
   }
-  return nullptr;
+  return false;
 }
 
 // A dialog of our own rather than a message box: its buttons say 再試行 and

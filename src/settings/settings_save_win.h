@@ -3,35 +3,31 @@
 // file in place at every write, so a kill, a crash or a power cut during a save
 // could leave it cut or empty. A save therefore keeps a whole copy of the file
 // beside it from before its first write until the file's new bytes are on the
-// disk; a start that finds such a copy puts its bytes back. The settings file is
-// only ever written in place: it may be a hard link a package manager keeps.
+// disk; a start that finds such a copy puts its bytes back (save_recovery_win.h).
+// The settings file is only ever written in place: it may be a hard link a
+// package manager keeps.
 
 #include <windows.h>
 
 #include "settings/ini_file_store.h"
 #include "settings/profile_store.h"
 #include "settings/save_copy_rules.h"
+#include "settings/save_recovery_win.h"
 #include "settings/settings_file_lock_win.h"
 
-enum class StartRecovery {
-  NothingToDo,
-  Restored,  // the settings are back as they were before an unfinished save
-  Failed,    // a copy was found but could not be put back; it stays for the next try
-};
-
-// Under the settings lock, once it is owned, before anything is read from the file.
-StartRecovery RecoverUnfinishedSave(const wchar_t* settingsPath);
-
-// One save, under the settings lock for its whole life. Before its first write it
-// puts back the copy of an unfinished save (a launcher that died with the lock),
-// if any, and makes its own whole copy; a file another program holds is waited
-// for a few seconds at each step. After a failure nothing more is written.
+// One save, under the settings lock for its whole life. It first puts back the
+// copy of a cut save (a launcher that died with the lock), if any, so that what it
+// reads is the file's last whole state; before its first write it makes its own
+// whole copy. After a failure nothing more is written.
 class SettingsSave final : public ProfileStore {
  public:
   explicit SettingsSave(const wchar_t* settingsPath);
   ~SettingsSave();  // finishes a save its owner did not
   SettingsSave(const SettingsSave&) = delete;
   SettingsSave& operator=(const SettingsSave&) = delete;
+
+  // What putting back a cut save's copy did when this save began.
+  StartRecovery Recovered() const { return recovered_; }
 
   void ReadText(const wchar_t* section, const wchar_t* key, const wchar_t* fallback,
                 wchar_t* buffer, size_t capacity) override;
@@ -43,18 +39,19 @@ class SettingsSave final : public ProfileStore {
   DWORD Finish();
 
  private:
-  bool BeginWriting();
   bool MakeWholeCopy();
+  void RollBack();
 
   SettingsFileLock lock_;  // first: taken before, released after, everything below
   IniFileStore store_;
   const wchar_t* path_;
-  wchar_t wholeCopy_[SAVE_COPY_PATH_UNITS];
-  wchar_t partialCopy_[SAVE_COPY_PATH_UNITS];
-  bool begun_ = false;        // the first write has been prepared for
-  bool copied_ = false;       // the whole copy exists and is this save's
-  bool createdFile_ = false;  // there was no settings file before this save
-  bool written_ = false;      // the profile API has been asked to write
+  SaveCopyPaths copies_;
+  StartRecovery recovered_ = StartRecovery::Skipped;
+  DWORD blocked_ = ERROR_SUCCESS;  // why no write may begin
+  bool begun_ = false;             // the first write has been prepared for
+  bool copied_ = false;            // the whole copy exists and is this save's
+  bool createdFile_ = false;       // there was no settings file before this save
+  bool written_ = false;           // the profile API has been asked to write
   bool finished_ = false;
   DWORD error_ = ERROR_SUCCESS;
 };

@@ -6,3 +6,4 @@ WideChar linkTarget[LINK_TEXT_CAPACITY];
 Options options;
 Options optionsInFile;
 Options startOptions;
+bool startReadingUncertain;

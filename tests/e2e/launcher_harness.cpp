@@ -92,11 +92,36 @@ std::wstring IniValue(const std::wstring& path, const wchar_t* section, const wc
   return value;
 }
 
-LauncherProcess::LauncherProcess(const TestFolder& folder, const std::wstring& tail) {
-  std::wstring line = L"\"" + folder.Launcher() + L"\"" + (tail.empty() ? L"" : L" " + tail);
+std::wstring FillerSections(int count) {
+  std::wstring text;
+  for (int section = 0; section < count; ++section) {
+    std::wstring n = std::to_wstring(section);
+    text += L"[.e" + n + L"]\r\n";
+    for (const wchar_t* k : {L"1", L"2", L"3"}) {
+      text += std::wstring(L"title") + k + L"=slot " + k + L" of " + n + L"\r\ncommand" + k +
+              L"=C:\\Tools\\tool" + n + L".exe %1\r\n";
+    }
+  }
+  return text;
+}
+
+std::wstring SystemMessage(DWORD error) {
+  wchar_t text[512] = L"";
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, 512, nullptr);
+  while (length > 0 && text[length - 1] <= L' ') text[--length] = 0;
+  return text;
+}
+
+LauncherProcess::LauncherProcess(const TestFolder& folder, const std::wstring& tail)
+    : LauncherProcess(folder.Launcher(), folder.Path(), tail) {}
+
+LauncherProcess::LauncherProcess(const std::wstring& exe, const std::wstring& folder,
+                                 const std::wstring& tail) {
+  std::wstring line = L"\"" + exe + L"\"" + (tail.empty() ? L"" : L" " + tail);
   STARTUPINFOW startup = {sizeof startup};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.Path().c_str(), &startup, &process_)) {
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &process_)) {
     process_ = {};
   }
 }

@@ -27,6 +27,9 @@ void WriteSettingsUtf16(const std::wstring& path, const std::wstring& text);
 std::wstring ReadSettingsText(const std::wstring& path);  // UTF-16LE with BOM, else ANSI
 bool FileExists(const std::wstring& path);
 std::wstring IniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key);
+// count sections of three slots each, about 400 bytes a section: a file whose saves take a while.
+std::wstring FillerSections(int count);
+std::wstring SystemMessage(DWORD error);  // FormatMessage's text, without its line break
 
 // A fresh, empty folder named after the running test, with a copy of Pivora64.exe.
 class TestFolder {
@@ -45,6 +48,7 @@ class LauncherProcess {
  public:
   // Starts the folder's launcher with tail after its quoted path, in that folder.
   LauncherProcess(const TestFolder& folder, const std::wstring& tail);
+  LauncherProcess(const std::wstring& exe, const std::wstring& folder, const std::wstring& tail);
   ~LauncherProcess();  // kills a launcher a failed test left running
   DWORD ProcessId() const { return process_.dwProcessId; }
   HWND WaitForWindow(DWORD timeoutMs = WAIT_MS);  // visible main window, or null

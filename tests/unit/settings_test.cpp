@@ -250,36 +250,43 @@ TEST(SettingsPath, LockNamesAreKernelObjectNamesOfThePathOrTheFile) {
 TEST(SaveCopyPaths, LieBesideTheFileInAFormWindowsOpens) {
   const Text deep = u"C:\\" + Text(240, u'd') + u"\\P.ini", share = u"\\\\s\\" + Text(242, u'd') + u"\\P.ini";
   const struct {
-    Text settings, whole;
+    Text settings, stem;  // the copies' paths less their suffixes
   } cases[] = {
-      {u"C:\\Tools\\Pivora64.ini", u"C:\\Tools\\Pivora64.ini.before-save"},
-      {deep, u"\\\\?\\" + deep + u".before-save"},
-      {share, u"\\\\?\\UNC" + share.substr(1) + u".before-save"},
-      {u"\\\\?\\" + deep, u"\\\\?\\" + deep + u".before-save"},
+      {u"C:\\Tools\\Pivora64.ini", u"C:\\Tools\\Pivora64.ini"},
+      {deep, u"\\\\?\\" + deep},
+      {share, u"\\\\?\\UNC" + share.substr(1)},
+      {u"\\\\?\\" + deep, u"\\\\?\\" + deep},
       {u"", u""},
   };
   for (const auto& c : cases) {
-    WideChar whole[SAVE_COPY_PATH_UNITS] = u"old", partial[SAVE_COPY_PATH_UNITS] = u"old";
-    EXPECT_EQ(SaveCopyPathsOf(c.settings.c_str(), whole, partial), !c.whole.empty());
-    EXPECT_EQ(Text(whole), c.whole);
-    EXPECT_EQ(Text(partial), c.whole.empty() ? u"" : c.whole + u".partial");
+    SaveCopyPaths paths;
+    EXPECT_EQ(SaveCopyPathsOf(c.settings.c_str(), paths), !c.stem.empty());
+    EXPECT_EQ(Text(paths.whole) + u"|" + paths.partial + u"|" + paths.done + u"|" + paths.kept,
+              c.stem.empty() ? u"|||"
+                             : c.stem + u".before-save|" + c.stem + u".before-save.partial|" + c.stem +
+                                   u".before-save.done|" + c.stem + u".before-restore");
   }
 }
 
-// What a start does with what a save left: whole copy, copy equal to the file,
-// partial copy -> restore, delete whole, delete partial, tell the user.
-TEST(PlanRecovery, PutsBackOnlyAWholeCopyThatDiffers) {
+// What a start does with what a save left. Found: whole copy, it equals the file,
+// its done record, partial copy, the kept file written since the copy. Plan: keep
+// the file's bytes, restore, retire the whole copy, delete the partial, tell.
+TEST(PlanRecovery, PutsBackOnlyACutSavesCopyAndKeepsWhatItReplaces) {
   const struct {
-    bool whole, same, partial;
-    const char* plan;
+    const char *found, *plan;
   } cases[] = {
-      {false, false, false, "...."}, {true, false, false, "rw.t"}, {true, true, false, ".w.."},
-      {false, false, true, "..p."},  {true, false, true, "rwpt"},
+      {".....", "....."}, {"w....", "krw.t"}, {"ws...", "..w.."}, {"...p.", "...p."},
+      {"w..p.", "krwpt"}, {"w.d..", "..w.."},  // a finished save's copy never comes back
+      {"..d..", "....."}, {"w...k", ".rw.t"},  // an earlier try kept the file already
   };
   for (const auto& c : cases) {
-    RecoveryPlan p = PlanRecovery(c.whole, c.same, c.partial);
-    EXPECT_EQ((std::string{p.restoreWholeCopy ? 'r' : '.', p.deleteWholeCopy ? 'w' : '.',
-                           p.deletePartialCopy ? 'p' : '.', p.tellUser ? 't' : '.'}),
-              c.plan);
+    RecoveryFindings f = {c.found[0] == 'w', c.found[1] == 's', c.found[2] == 'd', c.found[3] == 'p',
+                          c.found[4] == 'k'};
+    RecoveryPlan p = PlanRecovery(f);
+    EXPECT_EQ((std::string{p.keepFileBytes ? 'k' : '.', p.restoreWholeCopy ? 'r' : '.',
+                           p.retireWholeCopy ? 'w' : '.', p.deletePartialCopy ? 'p' : '.',
+                           p.tellUser ? 't' : '.'}),
+              c.plan)
+        << c.found;
   }
 }
