@@ -131,7 +131,7 @@ TEST(SettingsFile, ASaveThatCannotBeWrittenIsRetriedThenTold) {
 // a word; the whole copy of a cut save is put back, and what it replaced (a
 // section added by hand since) is kept beside the file under the name the status
 // bar gives. A copy another launcher leaves while this one runs is put back before
-// this one writes. A start that cannot put the copy back (the file cut and held
+// this one's link change writes, and the status bar says so. A start that cannot put the copy back (the file cut and held
 // against writing) writes nothing of what it read from the cut file.
 TEST(SettingsFile, AnUnfinishedSaveIsPutBackBeforeAnythingIsWritten) {
   const std::wstring settings =
@@ -151,7 +151,7 @@ TEST(SettingsFile, AnUnfinishedSaveIsPutBackBeforeAnythingIsWritten) {
     bool finished;        // the record of a save that finished lies beside the copy
     bool whileRunning;    // the copy left after this launcher started, the file cut meanwhile
     std::wstring status;
-    const wchar_t* ending;  // the file at the end: "" the same bytes, "hand", "cleared" (slot 1)
+    const wchar_t* ending;  // the file at the end: "" the same bytes, "hand", "linked" (to .log)
   } rows[] = {
       {"a partial copy at start", L".before-save.partial", L"", false, false, L"one", L""},
       {"a whole copy equal to the file", L".before-save", L"", false, false, L"one", L""},
@@ -159,7 +159,7 @@ TEST(SettingsFile, AnUnfinishedSaveIsPutBackBeforeAnythingIsWritten) {
       {"an earlier try at putting it back, cut short", L".before-save", L"half", false, false, restored, L""},
       {"a finished save's copy, a section added by hand since", L".before-save", L"hand", true, false, L"one", L"hand"},
       {"a whole copy, the cut file held through the start", L".before-save", L"cut", false, false, notRestored, L""},
-      {"a whole copy left while running", L".before-save", L"", false, true, L"one", L"cleared"},
+      {"a whole copy left while running", L".before-save", L"", false, true, L"one", L"linked"},
   };
   Session s;
   const std::wstring kept = s.Settings() + L".before-restore", record = s.Settings() + L".before-save.done";
@@ -184,17 +184,22 @@ TEST(SettingsFile, AnUnfinishedSaveIsPutBackBeforeAnythingIsWritten) {
     EXPECT_FALSE(FileExists(record));
     EXPECT_TRUE(row.status != restored || ReadBytes(kept) == (file == L"half" ? keptBefore : atStart))
         << "what was put back over is kept";
-    if (row.whileRunning) {
+    if (row.whileRunning) {  // another launcher died mid-save; this one changes its link
       WriteBytes(copy, ReadBytes(s.Settings()));
       WriteBytes(s.Settings(), "\xFF\xFE[");
-      s.Key(VK_DELETE);
-      ASSERT_TRUE(s.StatusBecomes(L""));
+      s.ChooseFromMenu(s.Caption(), 1);
+      HWND dialog = s.WaitForDialog(LINK_CAPTION);
+      ASSERT_NE(dialog, nullptr);
+      SendMessageW(GetDlgItem(dialog, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"log"));
+      ASSERT_TRUE(Activate(dialog));
+      PressKey(VK_RETURN);
+      EXPECT_TRUE(s.StatusBecomes(restored)) << "the link's save put the copy back first";
     }
     EXPECT_EQ(s.Close(), 0u);
     EXPECT_FALSE(FileExists(copy));
     const std::wstring ending = row.ending;
-    if (ending == L"cleared") {
-      EXPECT_EQ(s.Ini(L".txt", L"title1"), MISSING);
+    if (ending == L"linked") {
+      EXPECT_EQ(s.Ini(L".txt", L"link"), L".log");
       EXPECT_EQ(s.Ini(L".txt", L"title2"), L"two");
     } else {
       EXPECT_TRUE(ReadBytes(s.Settings()) == (ending == L"hand" ? atStart : before)) << ReadSettingsText(s.Settings()).c_str();
