@@ -106,6 +106,7 @@ add_executable(win_layer_tests
   tests/e2e/launcher_harness.cpp
   src/app/dll_search.cpp
   src/settings/ini_file_store.cpp
+  src/settings/save_files_win.cpp
   src/icons/button_icon_win.cpp
   src/icons/icon_cache_win.cpp
   src/icons/ico_writer_win.cpp

@@ -1,5 +1,6 @@
 #include "settings/ini_file_store.h"
 
+#include "settings/save_files_win.h"
 #include "settings/section_listing.h"
 
 namespace {
@@ -16,6 +17,21 @@ void CreateUnicodeFileIfMissing(const wchar_t* path) {
   DWORD written = 0;
   WriteFile(file, UTF16LE_BOM, sizeof UTF16LE_BOM, &written, nullptr);
   CloseHandle(file);
+}
+
+// Whether the ANSI code page, in which the profile API writes a file without a
+// byte-order mark, holds text exactly: no character turned into "?", none into a
+// look-alike (a best-fit mapping writes "é" as "e" on code page 932).
+bool CodePageHolds(const wchar_t* text) {
+  UINT codePage = GetACP();
+  if (codePage == CP_UTF8) {
+    return WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, -1, nullptr, 0, nullptr,
+                               nullptr) != 0;
+  }
+  BOOL usedDefault = FALSE;
+  int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr,
+                                   &usedDefault);
+  return length != 0 && !usedDefault;
 }
 
 }  // namespace
@@ -87,6 +103,13 @@ bool IniFileStore::WriteValue(const wchar_t* section, const wchar_t* key, const 
   if (value != nullptr && !fileEnsured_) {
     CreateUnicodeFileIfMissing(path_);
     fileEnsured_ = true;
+  }
+  // A file in the code page that cannot hold this text becomes UTF-16 first, every
+  // line as the profile API reads it; one that can keeps its bytes and its encoding.
+  bool fits = CodePageHolds(section) && CodePageHolds(key) && (value == nullptr || CodePageHolds(value));
+  if (!fits && !holdsAnyText_ && Exists(path_)) {
+    if (!BeginsWithByteOrderMark(path_) && !RewriteAsUtf16(path_)) return false;
+    holdsAnyText_ = true;
   }
   listingValid_ = false;
   return WritePrivateProfileStringW(section, key, value, path_) != FALSE;

@@ -31,6 +31,7 @@ class IniFileStore final : public ProfileStore {
 
   const wchar_t* path_;
   bool fileEnsured_ = false;
+  bool holdsAnyText_ = false;  // the file is known to be in an encoding that holds any text
   // The last section read whole; empty-named sections are real, so validity is kept apart.
   wchar_t* listing_ = nullptr;
   size_t listingLength_ = 0;

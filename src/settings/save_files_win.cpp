@@ -107,3 +107,48 @@ bool FlushToDisk(const wchar_t* path) {
   CloseKeepingError(file);
   return flushed;
 }
+
+bool BeginsWithByteOrderMark(const wchar_t* path) {
+  HANDLE file = Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0);
+  BYTE head[3] = {};
+  DWORD read = 0;
+  bool ok = file != INVALID_HANDLE_VALUE && ReadFile(file, head, sizeof head, &read, nullptr);
+  CloseKeepingError(file);
+  return ok && ((read >= 2 && ((head[0] == 0xFF && head[1] == 0xFE) || (head[0] == 0xFE && head[1] == 0xFF))) ||
+                (read == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF));
+}
+
+bool RewriteAsUtf16(const wchar_t* path) {
+  // What the profile API keeps of the file in memory would otherwise be written
+  // back over the new text, in the old encoding.
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, path);
+  HANDLE file = Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING, 0);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size = {};
+  bool done = GetFileSizeEx(file, &size);
+  // Far beyond any settings file; a text this size would not fit the conversion's int.
+  if (done && size.QuadPart > 256 * 1024 * 1024) {
+    SetLastError(ERROR_FILE_TOO_LARGE);
+    done = false;
+  }
+  const int bytes = static_cast<int>(size.QuadPart);
+  HANDLE heap = GetProcessHeap();
+  auto* ansi = done ? static_cast<char*>(HeapAlloc(heap, 0, bytes + 1)) : nullptr;
+  DWORD read = 0;
+  done = ansi != nullptr && ReadFile(file, ansi, bytes, &read, nullptr) && read == static_cast<DWORD>(bytes);
+  int units = done && bytes > 0 ? MultiByteToWideChar(CP_ACP, 0, ansi, bytes, nullptr, 0) : 0;
+  auto* text = done ? static_cast<wchar_t*>(HeapAlloc(heap, 0, (units + 1) * sizeof(wchar_t))) : nullptr;
+  done = text != nullptr && (bytes == 0 || MultiByteToWideChar(CP_ACP, 0, ansi, bytes, text + 1, units) == units);
+  if (done) {
+    text[0] = 0xFEFF;
+    DWORD length = static_cast<DWORD>(units + 1) * sizeof(wchar_t), written = 0;
+    done = SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0 &&
+           WriteFile(file, text, length, &written, nullptr) && written == length &&
+           SetEndOfFile(file) && FlushFileBuffers(file);
+  }
+  if (!done && GetLastError() == ERROR_SUCCESS) SetLastError(ERROR_WRITE_FAULT);
+  if (text != nullptr) HeapFree(heap, 0, text);
+  if (ansi != nullptr) HeapFree(heap, 0, ansi);
+  CloseKeepingError(file);
+  return done;
+}

@@ -45,5 +45,12 @@ bool WriteRecord(const wchar_t* path);
 bool Exists(const wchar_t* path);
 // path exists and was last written no earlier than other.
 bool WrittenSince(const wchar_t* path, const wchar_t* other);
+// The file's text, read in the ANSI code page as the profile API reads a file
+// without a byte-order mark, written back in place as UTF-16LE with the mark:
+// every line, comments too, as before, and any character storable from now on.
+bool RewriteAsUtf16(const wchar_t* path);
+// The file begins with a byte-order mark (UTF-16 or UTF-8): the profile API keeps
+// its text in that encoding, which holds any character.
+bool BeginsWithByteOrderMark(const wchar_t* path);
 // The settings file's written bytes onto the disk, through a handle of the file itself.
 bool FlushToDisk(const wchar_t* path);

@@ -29,6 +29,43 @@ TEST(SettingsFile, ARunWritesTheOptionsInTheFilesOwnEncoding) {
   EXPECT_TRUE(bytes.rfind("[.txt]\r\ntitle1=Plain\r\n", 0) == 0 && bytes.find("cacheIcon=OFF") != std::string::npos);
 }
 
+// Types title into slot 1's edit dialog and registers it.
+static void TypeTitle(const Session& s, const std::wstring& title) {
+  s.Key(VK_RETURN, {VK_SHIFT});
+  HWND dialog = s.WaitForDialog(EDIT_CAPTION);
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(GetDlgItem(dialog, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+}
+
+// A file without a byte-order mark is in the system's code page, which may not hold
+// what the user types: the file then becomes UTF-16 before the value is written,
+// every line (a comment too) as it was read; a value the code page holds leaves the
+// file in its encoding. Code page 1252 holds Latin-1 letters, 932 kanji, neither an
+// emoji.
+TEST(SettingsFile, AValueTheCodePageCannotHoldMakesTheFileUtf16) {
+  const std::string ansi = "; kept as it is\r\n[SystemSetting]\r\ntopView=OFF\r\nautoClose=OFF\r\n"
+                           "loopCursor=OFF\r\ncacheIcon=OFF\r\n[.txt]\r\ntitle1=plain\r\ntitle2=two\r\n";
+  const struct {
+    const wchar_t* typed;
+    bool utf16On1252, utf16On932;
+  } rows[] = {{L"Plain", false, false}, {L"Caf\u00E9", false, true}, {L"\u65E5\u672C", true, false},
+              {L"Caf\u00E9 \u65E5\u672C \U0001F389", true, true}};
+  ASSERT_TRUE(GetACP() == 1252 || GetACP() == 932) << "a code page this table does not know: " << GetACP();
+  Session s;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(row.typed)));
+    WriteBytes(s.Settings(), ansi);
+    ASSERT_NE(s.Open(), nullptr);
+    TypeTitle(s, row.typed);
+    EXPECT_EQ(s.Close(), 0u);
+    EXPECT_EQ(ReadBytes(s.Settings()).rfind("\xFF\xFE", 0) == 0, GetACP() == 932 ? row.utf16On932 : row.utf16On1252);
+    std::wstring expected(ansi.begin(), ansi.end());
+    EXPECT_EQ(ReadSettingsText(s.Settings()), expected.replace(expected.find(L"plain"), 5, row.typed));
+  }
+}
+
 // Another program holds the file at start-up: the launcher reads nothing and must
 // not write the defaults it showed once the file is free; an edit goes to the
 // section the file links to, which the start could not read.
@@ -39,12 +76,7 @@ TEST(SettingsFile, AFileHeldAtStartUpLosesNothing) {
   ASSERT_NE(s.Open(), nullptr);
   EXPECT_EQ(s.Status(), L"") << "the held file could be read";
   CloseHandle(held);
-  s.Key(VK_RETURN, {VK_SHIFT});
-  HWND dialog = s.WaitForDialog(EDIT_CAPTION);
-  ASSERT_NE(dialog, nullptr);
-  SendMessageW(GetDlgItem(dialog, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  TypeTitle(s, L"typed");
   EXPECT_EQ(s.Close(), 0u);
   std::wstring expected = before;
   EXPECT_EQ(ReadSettingsText(s.Settings()), expected.replace(expected.find(L"Editor"), 6, L"typed"));
@@ -400,53 +432,71 @@ TEST(Options, LinkDialogStoresTheLinkAtOnce) {
 // points, costs nothing: after the next start and close the file is exactly as it
 // was or as saved, also under a second name (a hard link, as a package manager
 // keeps the file across updates). Both outcomes must be seen, or the kills missed
-// the save.
+// the save. The second file is in the code page, so that its save first turns it
+// UTF-16 for an emoji typed into a title.
 TEST(SettingsFile, AKillDuringTheCloseLosesNothing) {
   const std::wstring text =
-      L"[SystemSetting]\r\ntopView=OFF\r\nautoClose=OFF\r\nloopCursor=OFF\r\ncacheIcon=OFF\r\n" + FillerSections(3000);
-  Session s(text + L"[.txt]\r\ntitle1=doomed\r\ncommand1=C:\\Tools\\doomed.exe\r\n");
-  const std::string before = ReadBytes(s.Settings());
-  ASSERT_TRUE(CreateHardLinkW(s.File(L"persist.ini").c_str(), s.Settings().c_str(), nullptr));
-  LARGE_INTEGER frequency, start, now;
-  QueryPerformanceFrequency(&frequency);
-  auto elapsedMs = [&] { QueryPerformanceCounter(&now); return (now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart; };
-  // Clears slot 1, presses Escape and kills the launcher killAfterMs later (never when negative).
-  auto clearAndClose = [&](double killAfterMs) {
-    WriteBytes(s.Settings(), before);  // in place: the hard link stays
-    if (s.Open() == nullptr) return -1.0;
-    s.Key(VK_DELETE);
-    if (!s.StatusBecomes(L"")) return -1.0;
-    PressKey(VK_ESCAPE);
-    QueryPerformanceCounter(&start);
-    while (killAfterMs >= 0 && elapsedMs() < killAfterMs) {}
-    if (HANDLE process = killAfterMs >= 0 ? OpenProcess(PROCESS_TERMINATE, FALSE, s.launcher->ProcessId()) : nullptr) {
-      TerminateProcess(process, 9);
-      CloseHandle(process);
+      L"[SystemSetting]\r\ntopView=OFF\r\nautoClose=OFF\r\nloopCursor=OFF\r\ncacheIcon=OFF\r\n" +
+      FillerSections(3000) + L"[.txt]\r\ntitle1=doomed\r\ncommand1=C:\\Tools\\doomed.exe\r\n";
+  const struct {
+    const char* what;
+    bool inCodePage;
+  } rows[] = {{"UTF-16, slot 1 cleared", false}, {"in the code page, an emoji typed", true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Session s;
+    if (row.inCodePage) {
+      WriteBytes(s.Settings(), std::string(text.begin(), text.end()));
+    } else {
+      WriteSettingsUtf16(s.Settings(), text);
     }
-    s.Exit();
-    return elapsedMs();
-  };
-  double closeMs = 0;
-  for (int run = 0; run < 3; ++run) closeMs = std::max(closeMs, clearAndClose(-1));
-  ASSERT_GT(closeMs, 0);
-  const std::string after = ReadBytes(s.Settings());
-  ASSERT_NE(after, before);
-  ASSERT_EQ(s.Ini(L".txt", L"command1"), MISSING);
-  int kept = 0, saved = 0, lost = 0, restored = 0;
-  const int KILLS = 30;
-  for (int kill = 0; kill < KILLS; ++kill) {
-    ASSERT_GE(clearAndClose(closeMs * 1.2 * kill / KILLS), 0);
-    ASSERT_NE(s.Open(), nullptr);  // the next start finds what the kill left, and says so
-    restored += s.Status().rfind(L"設定を戻しました: ", 0) == 0;
-    ASSERT_EQ(s.Close(), 0u);
-    std::string bytes = ReadBytes(s.Settings());
-    (bytes == before ? kept : bytes == after ? saved : lost)++;
+    const std::string before = ReadBytes(s.Settings());
+    ASSERT_TRUE(CreateHardLinkW(s.File(L"persist.ini").c_str(), s.Settings().c_str(), nullptr));
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    auto elapsedMs = [&] { QueryPerformanceCounter(&now); return (now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart; };
+    // Edits slot 1, presses Escape and kills the launcher killAfterMs later (never when negative).
+    auto editAndClose = [&](double killAfterMs) {
+      WriteBytes(s.Settings(), before);  // in place: the hard link stays
+      if (s.Open() == nullptr) return -1.0;
+      if (row.inCodePage) {
+        TypeTitle(s, L"\U0001F389");
+      } else {
+        s.Key(VK_DELETE);
+        if (!s.StatusBecomes(L"")) return -1.0;
+      }
+      PressKey(VK_ESCAPE);
+      QueryPerformanceCounter(&start);
+      while (killAfterMs >= 0 && elapsedMs() < killAfterMs) {}
+      if (HANDLE process = killAfterMs >= 0 ? OpenProcess(PROCESS_TERMINATE, FALSE, s.launcher->ProcessId()) : nullptr) {
+        TerminateProcess(process, 9);
+        CloseHandle(process);
+      }
+      s.Exit();
+      return elapsedMs();
+    };
+    double closeMs = 0;
+    for (int run = 0; run < 3; ++run) closeMs = std::max(closeMs, editAndClose(-1));
+    ASSERT_GT(closeMs, 0);
+    const std::string after = ReadBytes(s.Settings());
+    ASSERT_NE(after, before);
+    ASSERT_EQ(s.Ini(L".txt", row.inCodePage ? L"title1" : L"command1"), row.inCodePage ? L"\U0001F389" : MISSING);
+    int kept = 0, saved = 0, lost = 0, restored = 0;
+    const int KILLS = 30;
+    for (int kill = 0; kill < KILLS; ++kill) {
+      ASSERT_GE(editAndClose(closeMs * 1.2 * kill / KILLS), 0);
+      ASSERT_NE(s.Open(), nullptr);  // the next start finds what the kill left, and says so
+      restored += s.Status().rfind(L"設定を戻しました: ", 0) == 0;
+      ASSERT_EQ(s.Close(), 0u);
+      std::string bytes = ReadBytes(s.Settings());
+      (bytes == before ? kept : bytes == after ? saved : lost)++;
+    }
+    printf("%s: close %.1f ms; %d kills: %d kept the old file (%d of them put back), %d the saved one, %d lost settings\n",
+           row.what, closeMs, KILLS, kept, restored, saved, lost);
+    EXPECT_EQ(lost, 0);
+    EXPECT_GT(restored, 0) << "no kill cut a save short";
+    EXPECT_LE(restored, kept);
+    EXPECT_GT(saved, 0);
+    EXPECT_EQ(ReadBytes(s.File(L"persist.ini")), ReadBytes(s.Settings()));
   }
-  printf("close %.1f ms; %d kills: %d kept the old file (%d of them put back), %d the saved one, %d lost settings\n",
-         closeMs, KILLS, kept, restored, saved, lost);
-  EXPECT_EQ(lost, 0);
-  EXPECT_GT(restored, 0) << "no kill cut a save short";
-  EXPECT_LE(restored, kept);
-  EXPECT_GT(saved, 0);
-  EXPECT_EQ(ReadBytes(s.File(L"persist.ini")), ReadBytes(s.Settings()));
 }
