@@ -86,7 +86,9 @@ TEST(SettingsFile, ASaveThatCannotBeWrittenIsRetriedThenTold) {
     const char* what;
     bool blockCopy, edit;
     int heldMs;   // held from before Escape, for so long or (-1) until the box
-    DWORD share;  // the holder's: 0 for none; FILE_SHARE_READ lets the copy be made
+    // The holder's sharing: 0 none; FILE_SHARE_READ lets the copy be made but no write,
+    // FILE_SHARE_READ | FILE_SHARE_WRITE the profile API's writes but no copy.
+    DWORD share;
     WORD answer;  // 0: no box may appear
     bool saved;
     WORD closeKey = VK_ESCAPE;  // W starts the recorder, which must come before any box
@@ -95,6 +97,7 @@ TEST(SettingsFile, ASaveThatCannotBeWrittenIsRetriedThenTold) {
       {"held for a second", false, true, 1000, 0, 0, true},
       {"held past the wait, then 再試行", false, true, -1, 0, IDRETRY, true},
       {"read by a program that denies writes, then キャンセル", false, true, -1, FILE_SHARE_READ, IDCANCEL, false},
+      {"written by a program that lets others write, then キャンセル", false, true, -1, FILE_SHARE_READ | FILE_SHARE_WRITE, IDCANCEL, false},
       {"held past the wait, closed by a start", false, true, -1, 0, IDCANCEL, false, 'W'},
       {"no copy can be made, an edit", true, true, 0, 0, IDCANCEL, false},
       {"no copy can be made, no edit", true, false, 0, 0, 0, false},
@@ -118,7 +121,7 @@ TEST(SettingsFile, ASaveThatCannotBeWrittenIsRetriedThenTold) {
       s.Key(VK_DELETE);
       ASSERT_TRUE(s.StatusBecomes(L""));
     }
-    DWORD access = row.share == 0 ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
+    DWORD access = row.share == FILE_SHARE_READ ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     HANDLE held = row.heldMs == 0 ? INVALID_HANDLE_VALUE
                                   : CreateFileW(s.Settings().c_str(), access, row.share, nullptr, OPEN_EXISTING, 0, nullptr);
     PressKey(row.closeKey);
