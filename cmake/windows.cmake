@@ -49,7 +49,7 @@ add_custom_command(OUTPUT ${SHELL32_DELAY_LIB}
   DEPENDS ${CMAKE_SOURCE_DIR}/cmake/shell32-delay.def)
 add_custom_target(shell32_delay DEPENDS ${SHELL32_DELAY_LIB})
 add_dependencies(Pivora64 shell32_delay)
-target_link_libraries(Pivora64 PRIVATE pivora_rules comctl32 ${SHELL32_DELAY_LIB} delayimp)
+target_link_libraries(Pivora64 PRIVATE pivora_rules comctl32 imm32 ${SHELL32_DELAY_LIB} delayimp)
 set_source_files_properties(src/resources/Pivora64.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/resources/Pivora64.manifest;${CMAKE_SOURCE_DIR}/src/resources/icons/Pivora.ico;${CMAKE_SOURCE_DIR}/src/resources/icons/PivoraSmall.ico")
 
@@ -71,6 +71,7 @@ add_executable(e2e_tests
   tests/e2e/editing_test.cpp
   tests/e2e/settings_test.cpp
   tests/e2e/icons_test.cpp
+  tests/e2e/locale_test.cpp
 )
 target_include_directories(e2e_tests PRIVATE src tests/e2e)
 target_compile_definitions(e2e_tests PRIVATE ${WINDOWS_DEFINITIONS})
@@ -120,11 +121,16 @@ add_executable(win_layer_tests
   src/common/module_path_win.cpp
   src/editing/file_drop_win.cpp
   src/settings/option_menu_win.cpp
+  src/app/app_state.cpp
+  src/app/button_grid.cpp
+  src/settings/settings_state.cpp
+  src/editing/command_edit_dialog.cpp
+  src/editing/editing_state.cpp
 )
 target_include_directories(win_layer_tests PRIVATE src tests/e2e)
 target_compile_options(win_layer_tests PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
 target_link_options(win_layer_tests PRIVATE ${STATIC_RUNTIME})
-target_link_libraries(win_layer_tests PRIVATE pivora_rules gtest gtest_main comctl32 shell32 gdi32 ntdll)
+target_link_libraries(win_layer_tests PRIVATE pivora_rules gtest gtest_main comctl32 shell32 gdi32 imm32 ntdll)
 add_dependencies(win_layer_tests Pivora64 pivora_planted)  # it reads the exe's resources
 discover_cases(win_layer_tests win TIMEOUT 60)
 

@@ -1,0 +1,97 @@
+// What depends on the system's locale: its code page, the language of its messages,
+// its IME. scripts/test.sh runs these cases a second time with Wine in Japanese
+// (code page 932, UI language 0411, the Japanese IME), the system of most users.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "launcher_harness.h"
+
+using namespace e2e;
+
+namespace {
+
+std::wstring SystemMessage(DWORD error) {
+  wchar_t text[512];
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, 512, nullptr);
+  while (length > 0 && text[length - 1] <= L' ') --length;
+  return std::wstring(text, length);
+}
+
+// A key the IME took anyway: VK_PROCESSKEY, with the key's own scan code.
+void PostImeKey(HWND window, UINT scanCode, bool extended = false) {
+  PostMessageW(window, WM_KEYDOWN, VK_PROCESSKEY, 1 | scanCode << 16 | (extended ? 1 << 24 : 0));
+}
+
+}  // namespace
+
+// A file without a byte-order mark, in the system's code page as users and older tools
+// write it (表 and ソ end in the byte of a backslash in Shift-JIS): its titles are shown,
+// a path in a command reaches the program exactly, and a title typed in the edit dialog
+// is saved in that code page with every other byte kept. A start that fails and a save
+// whose copy cannot be made are told in the system's words, in the user's language.
+// The grid's keys come as an IME that took them anyway hands them on.
+TEST(Locale, TheUsersCodePageLanguageAndIme) {
+  struct Row {
+    UINT codePage;
+    const wchar_t *title, *path, *typed;
+  } rows[] = {
+      {932, L"予定表 (ソフト)", L"表\\ソフト.txt", L"新しい名前"},
+      {1252, L"Café crème", L"André\\résumé.txt", L"Crème brûlée"},
+  };
+  wchar_t pass[8] = L"";  // the code page the pass started Wine in, when it names one
+  if (GetEnvironmentVariableW(L"PIVORA_CODE_PAGE", pass, 8)) {
+    ASSERT_EQ(GetACP(), static_cast<UINT>(_wtoi(pass)));
+  }
+  const Row* row =
+      std::find_if(rows, std::end(rows), [](auto& r) { return r.codePage == GetACP(); });
+  ASSERT_NE(row, std::end(rows)) << "no row for code page " << GetACP();
+  Session s;
+  const std::wstring argument = s.File(row->path);
+  auto file = [&](const wchar_t* title) {
+    std::wstring text = s.Fill(
+        L"; " + std::wstring(row->title) +
+        L"\r\n[SystemSetting]\r\ntopView=OFF\r\nautoClose=OFF\r\nloopCursor=OFF"
+        L"\r\ncacheIcon=OFF\r\n[.txt]\r\ntitle1=" +
+        title + L"\r\ncommand1={rec} " + argument + L" %1\r\ncommand2={dir}\\missing.exe\r\n");
+    std::string bytes(text.size() * 2, '\0');
+    bytes.resize(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                     bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                     nullptr));
+    return bytes;
+  };
+  WriteBytes(s.Settings(), file(row->title));
+  ASSERT_NE(s.Open(), nullptr);
+  EXPECT_EQ(s.Status(), row->title);
+  PostImeKey(s.window, 0x11);  // W
+  EXPECT_TRUE(s.StatusBecomes(L"起動できません: " + SystemMessage(ERROR_FILE_NOT_FOUND)));
+  PostImeKey(s.window, 0x4B, true);  // Left, back on slot 1
+  EXPECT_TRUE(s.StatusBecomes(row->title));
+  s.Key(VK_RETURN, {VK_SHIFT});
+  HWND dialog = s.WaitForDialog(EDIT_CAPTION);
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(GetDlgItem(dialog, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row->typed));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  PostImeKey(s.window, 0x10);  // Q
+  EXPECT_EQ(s.Exit(), 0u);
+  ASSERT_EQ(s.Starts(1).size(), 1u);
+  EXPECT_EQ(ArgumentsOf(s.Starts(1)[0].commandLine), argument + L" \"" + s.File(L"a.txt") + L"\"");
+  const std::string saved = file(row->typed);
+  EXPECT_TRUE(ReadBytes(s.Settings()) == saved);
+
+  CreateDirectoryW((s.Settings() + L".before-save.partial").c_str(), nullptr);  // no copy, no save
+  ASSERT_NE(s.Open(), nullptr);
+  PostImeKey(s.window, 0x53, true);  // Delete
+  EXPECT_TRUE(s.StatusBecomes(L""));
+  PostImeKey(s.window, 0x01);  // Escape
+  HWND box = s.WaitForDialog(L"Pivora");
+  ASSERT_NE(box, nullptr);
+  const std::wstring told = L"設定を保存できませんでした。\n" + SystemMessage(ERROR_ACCESS_DENIED);
+  EXPECT_EQ(WindowText(GetDlgItem(box, 1001)).rfind(told, 0), 0u);
+  SendMessageW(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
+  EXPECT_EQ(s.Exit(), 0u);
+  EXPECT_TRUE(ReadBytes(s.Settings()) == saved);
+}
