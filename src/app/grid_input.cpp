@@ -25,8 +25,7 @@ WPARAM KeyBehindIme(WPARAM key, LPARAM keyData) {
   if (key != VK_PROCESSKEY) return key;
   UINT original = ImmGetVirtualKey(GetFocus());
   if (original != 0 && original != VK_PROCESSKEY) return original;
-  UINT scanCode = (keyData >> 16 & 0xFF) | (keyData & 1 << 24 ? 0xE000 : 0);
-  UINT mapped = MapVirtualKeyW(scanCode, MAPVK_VSC_TO_VK_EX);
+  UINT mapped = MapVirtualKeyW(keyData >> 16 & 0xFF, MAPVK_VSC_TO_VK);
   return mapped != 0 ? mapped : key;
 }
 }  // namespace

@@ -21,8 +21,8 @@ std::wstring SystemMessage(DWORD error) {
 }
 
 // A key the IME took anyway: VK_PROCESSKEY, with the key's own scan code.
-void PostImeKey(HWND window, UINT scanCode, bool extended = false) {
-  PostMessageW(window, WM_KEYDOWN, VK_PROCESSKEY, 1 | scanCode << 16 | (extended ? 1 << 24 : 0));
+void PostImeKey(HWND window, UINT scanCode) {
+  PostMessageW(window, WM_KEYDOWN, VK_PROCESSKEY, 1 | scanCode << 16);
 }
 
 }  // namespace
@@ -67,7 +67,7 @@ TEST(Locale, TheUsersCodePageLanguageAndIme) {
   EXPECT_EQ(s.Status(), row->title);
   PostImeKey(s.window, 0x11);  // W
   EXPECT_TRUE(s.StatusBecomes(L"起動できません: " + SystemMessage(ERROR_FILE_NOT_FOUND)));
-  PostImeKey(s.window, 0x4B, true);  // Left, back on slot 1
+  PostImeKey(s.window, 0x4B);  // Left, back on slot 1
   EXPECT_TRUE(s.StatusBecomes(row->title));
   s.Key(VK_RETURN, {VK_SHIFT});
   HWND dialog = s.WaitForDialog(EDIT_CAPTION);
@@ -84,7 +84,7 @@ TEST(Locale, TheUsersCodePageLanguageAndIme) {
 
   CreateDirectoryW((s.Settings() + L".before-save.partial").c_str(), nullptr);  // no copy, no save
   ASSERT_NE(s.Open(), nullptr);
-  PostImeKey(s.window, 0x53, true);  // Delete
+  PostImeKey(s.window, 0x53);  // Delete
   EXPECT_TRUE(s.StatusBecomes(L""));
   PostImeKey(s.window, 0x01);  // Escape
   HWND box = s.WaitForDialog(L"Pivora");
