@@ -101,7 +101,8 @@ suite() {
   build windows || return
   # A fresh Wine session for each run: nothing a faulted run left open stays.
   wine_session_start "$out/wine" >>"$log" 2>&1
-  for filter in "-L win" "-LE win"; do  # the in-process tests first: they fail fastest
+  # The in-process tests and the locale cases first: they fail fastest.
+  for filter in "-L win|locale" "-LE win|locale"; do
     # shellcheck disable=SC2086
     if ! ctest --test-dir build/windows $filter --stop-on-failure --output-on-failure >>"$log" 2>&1; then
       caught=$(failed_test build/windows); break
