@@ -388,16 +388,11 @@ TEST(Locale, TheImeStaysOutOfTheGridAndInTheEditDialog) {
   SetFocus(slotButtons[5]);
   EXPECT_EQ(GetFocus(), slotButtons[5]);
   EXPECT_TRUE(ImmGetContext(mainWindow) == nullptr && ImmGetContext(slotButtons[5]) == nullptr);
-  static bool fieldsKeepIme;
-  SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    HWND dialog = FindProcessWindow(GetCurrentProcessId(), L"#32770");
-    fieldsKeepIme = true;
-    for (int id : {IDC_EDIT_TITLE, IDC_EDIT_COMMAND, IDC_EDIT_ICON})
-      fieldsKeepIme &= ImmGetContext(GetDlgItem(dialog, id)) != nullptr;
-    EndDialog(dialog, 0);
-  });
-  RunCommandEditDialog(mainWindow);
-  EXPECT_TRUE(fieldsKeepIme);
+  HWND dialog = CreateDialogParamW(exe, MAKEINTRESOURCEW(IDD_COMMAND_EDIT), mainWindow,
+                                   CommandEditDialogProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  for (int field : {IDC_EDIT_TITLE, IDC_EDIT_COMMAND, IDC_EDIT_ICON})
+    EXPECT_NE(ImmGetContext(GetDlgItem(dialog, field)), nullptr) << field;
+  DestroyWindow(dialog);
   DestroyWindow(mainWindow);
 }
