@@ -101,13 +101,18 @@ suite() {
   build windows || return
   # A fresh Wine session for each run: nothing a faulted run left open stays.
   wine_session_start "$out/wine" >>"$log" 2>&1
-  for filter in "-L win" "-LE win"; do  # the in-process tests first: they fail fastest
+  # The in-process tests and the locale cases first: they fail fastest.
+  for filter in "-L win|locale" "-LE win|locale"; do
     # shellcheck disable=SC2086
     if ! ctest --test-dir build/windows $filter --stop-on-failure --output-on-failure >>"$log" 2>&1; then
       caught=$(failed_test build/windows); break
     fi
   done
   wine_session_stop
+  # The locale cases again, with Wine in Japanese as scripts/test.sh runs them.
+  [ -n "$caught" ] || wine_session_in_locale "$out/wine" ja_JP.UTF-8 932 \
+    ctest --test-dir build/windows -L locale --stop-on-failure --output-on-failure >>"$log" 2>&1 ||
+    caught="$(failed_test build/windows) (in Japanese)"
 }
 
 restore() { [ -n "${faulted:-}" ] && cp "$root/$faulted" "$tree/$faulted"; faulted=; }

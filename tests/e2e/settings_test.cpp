@@ -12,52 +12,6 @@
 
 using namespace e2e;
 
-// Types title into slot 1's edit dialog and registers it.
-static void TypeTitle(const Session& s, const std::wstring& title) {
-  s.Key(VK_RETURN, {VK_SHIFT});
-  HWND dialog = s.WaitForDialog(EDIT_CAPTION);
-  ASSERT_NE(dialog, nullptr);
-  SendMessageW(GetDlgItem(dialog, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
-}
-
-// A first run creates the file in UTF-16. A file without a byte-order mark is in
-// the system's code page, which may not hold what the user types: the file then
-// becomes UTF-16 before the value is written, every line (a comment too) as it was
-// read; a value the code page holds leaves the file in its encoding. Code page 1252
-// holds Latin-1 letters, 932 kanji, neither an emoji.
-TEST(SettingsFile, AValueTheCodePageCannotHoldMakesTheFileUtf16) {
-  const std::string ansi = "; kept as it is\r\n[SystemSetting]\r\ntopView=OFF\r\nautoClose=OFF\r\n"
-                           "loopCursor=OFF\r\ncacheIcon=OFF\r\n[.txt]\r\ntitle1=plain\r\ntitle2=two\r\n";
-  const struct {
-    const wchar_t* typed;
-    bool utf16On1252, utf16On932, noFile = false;
-  } rows[] = {{L"Plain", true, true, true},  {L"Plain", false, false}, {L"Caf\u00E9", false, true},
-              {L"\u65E5\u672C", true, false}, {L"Caf\u00E9 \u65E5\u672C \U0001F389", true, true}};
-  ASSERT_TRUE(GetACP() == 1252 || GetACP() == 932) << "a code page this table does not know: " << GetACP();
-  Session s;
-  for (const auto& row : rows) {
-    SCOPED_TRACE(testing::PrintToString(std::wstring(row.typed)));
-    if (row.noFile) {
-      DeleteFileW(s.Settings().c_str());
-    } else {
-      WriteBytes(s.Settings(), ansi);
-    }
-    ASSERT_NE(s.Open(), nullptr);
-    EXPECT_EQ(s.Status(), row.noFile ? L"" : L"plain");
-    TypeTitle(s, row.typed);
-    EXPECT_EQ(s.Close(), 0u);
-    EXPECT_EQ(ReadBytes(s.Settings()).rfind("\xFF\xFE", 0) == 0, GetACP() == 932 ? row.utf16On932 : row.utf16On1252);
-    std::wstring expected(ansi.begin(), ansi.end());
-    if (row.noFile) {  // the four options and the title, nothing else
-      size_t options = expected.find(L"[System");
-      expected = L"[.txt]\r\ntitle1=plain\r\n" + expected.substr(options, expected.find(L"[.txt]") - options);
-    }
-    EXPECT_EQ(ReadSettingsText(s.Settings()), expected.replace(expected.find(L"plain"), 5, row.typed));
-  }
-}
-
 // Another program holds the file at start-up: the launcher reads nothing and must
 // not write the defaults it showed once the file is free; an edit goes to the
 // section the file links to, which the start could not read.
@@ -68,7 +22,7 @@ TEST(SettingsFile, AFileHeldAtStartUpLosesNothing) {
   ASSERT_NE(s.Open(), nullptr);
   EXPECT_EQ(s.Status(), L"") << "the held file could be read";
   CloseHandle(held);
-  TypeTitle(s, L"typed");
+  ASSERT_TRUE(s.TypeTitle(L"typed"));
   EXPECT_EQ(s.Close(), 0u);
   std::wstring expected = before;
   EXPECT_EQ(ReadSettingsText(s.Settings()), expected.replace(expected.find(L"Editor"), 6, L"typed"));
@@ -455,7 +409,7 @@ TEST(SettingsFile, AKillDuringTheCloseLosesNothing) {
       WriteBytes(s.Settings(), before);  // in place: the hard link stays
       if (s.Open() == nullptr) return -1.0;
       if (row.inCodePage) {
-        TypeTitle(s, L"\U0001F389");
+        if (!s.TypeTitle(L"\U0001F389")) return -1.0;
       } else {
         s.Key(VK_DELETE);
         if (!s.StatusBecomes(L"")) return -1.0;

@@ -131,7 +131,8 @@ TEST(Startup, OneFramedButtonAtAllTimes) {
       {"shift+tab", [&] { s.Key(VK_TAB, {VK_SHIFT}); }, 3},
       {"hover", [&] { MoveMouseTo(CentreOf(s.Button(9))); }, 9},
       {"the menu's paste", [&] { s.ChooseFromMenu(CentreOf(s.Button(10)), 3); }, 10},
-      {"hover back", [&] { MoveMouseTo(CentreOf(s.Button(3))); }, 3},
+      // Wine now and then loses the first move after a menu; a user moves on.
+      {"hover back", [&] { MoveInStepsTo(CentreOf(s.Button(10)), CentreOf(s.Button(3)), 20); }, 3},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);

@@ -5,6 +5,7 @@
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
+#include <imm.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <winternl.h>
@@ -12,8 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
+#include "app/button_grid.h"
 #include "app/dll_search.h"
 #include "app/invocation_rules.h"
+#include "editing/command_edit_dialog.h"
 #include "editing/file_drop_win.h"
 #include "icons/button_icon_win.h"
 #include "icons/ico_writer_win.h"
@@ -402,4 +406,26 @@ TEST(CommandLine, SplitsAsCommandLineToArgvW) {
     LocalFree(platform);
     if (HasFailure()) return;
   }
+}
+
+// The grid takes single keys as commands, so no window of it has an input context,
+// neither the main window nor a focused button; the edit dialog's fields keep
+// theirs for Japanese titles. The real grid and dialog, with the exe's resources.
+TEST(Locale, TheImeStaysOutOfTheGridAndInTheEditDialog) {
+  HMODULE exe = LoadLibraryExW((BuildFolder() + L"\\Pivora64.exe").c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE);
+  mainWindow = CreateWindowExW(0, L"STATIC", L"", WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr, exe,
+                               nullptr);
+  ASSERT_NE(ImmGetContext(mainWindow), nullptr) << "a new window has the default context";
+  CreateButtonGrid(mainWindow, exe);
+  SetFocus(slotButtons[5]);
+  EXPECT_EQ(GetFocus(), slotButtons[5]);
+  EXPECT_TRUE(ImmGetContext(mainWindow) == nullptr && ImmGetContext(slotButtons[5]) == nullptr);
+  HWND dialog = CreateDialogParamW(exe, MAKEINTRESOURCEW(IDD_COMMAND_EDIT), mainWindow,
+                                   CommandEditDialogProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  for (int field : {IDC_EDIT_TITLE, IDC_EDIT_COMMAND, IDC_EDIT_ICON})
+    EXPECT_NE(ImmGetContext(GetDlgItem(dialog, field)), nullptr) << field;
+  DestroyWindow(dialog);
+  DestroyWindow(mainWindow);
 }
