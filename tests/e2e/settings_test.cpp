@@ -112,8 +112,9 @@ TEST(SettingsFile, ASaveThatCannotBeWrittenIsRetriedThenTold) {
 // a word; the whole copy of a cut save is put back, and what it replaced (a
 // section added by hand since) is kept beside the file under the name the status
 // bar gives. A copy another launcher leaves while this one runs is put back before
-// this one's link change writes, and the status bar says so. A start that cannot put the copy back (the file cut and held
-// against writing) writes nothing of what it read from the cut file.
+// this one's link change writes, and the status bar says so. A start that cannot put
+// the copy back (the file cut and held against writing) writes nothing of what it
+// read from the cut file.
 TEST(SettingsFile, AnUnfinishedSaveIsPutBackBeforeAnythingIsWritten) {
   const std::wstring settings =
       L"[SystemSetting]\r\ntopView=OFF\r\nautoClose=OFF\r\nloopCursor=ON\r\ncacheIcon=OFF\r\n"
