@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/grid_rules.h"
 #include "icons/button_icon_win.h"
+#include "icons/icon_rules.h"
 #include "settings/settings_state.h"
 
 HWND slotButtons[SLOT_COUNT];
@@ -21,17 +22,25 @@ void SetHighlight(int slot, bool on) {
 }
 }  // namespace
 
-void CreateButtonGrid(HWND mainWindow, HINSTANCE instance) {
+void CreateButtonGrid(HWND mainWindow, HINSTANCE instance, int dpi) {
+  const int size = ButtonSize(dpi);
   for (int slot = 0; slot < SLOT_COUNT; ++slot) {
     DWORD style = BUTTON_STYLE | (slot == 0 ? BS_DEFPUSHBUTTON : 0);
     slotButtons[slot] = CreateWindowExW(
-        0, L"BUTTON", L"", style, ButtonX(slot), ButtonY(slot), BUTTON_SIZE, BUTTON_SIZE,
-        mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ButtonIdOfSlot(slot))), instance,
-        nullptr);
+        0, L"BUTTON", L"", style, ButtonX(slot, dpi), ButtonY(slot, dpi), size, size, mainWindow,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ButtonIdOfSlot(slot))), instance, nullptr);
   }
   for (HWND button : slotButtons) {
     buttonClassProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC));
     SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonSubclassProc));
+  }
+}
+
+void PlaceButtons(int dpi) {
+  const int size = ButtonSize(dpi);
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+    SetWindowPos(slotButtons[slot], nullptr, ButtonX(slot, dpi), ButtonY(slot, dpi), size, size,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -81,7 +90,8 @@ int SlotAtCursor() {
 }
 
 void RefreshSlotIcon(int slot) {
-  RefreshButtonIcon(slotButtons[slot], currentTable.slots[slot], moduleInstance);
+  RefreshButtonIcon(slotButtons[slot], currentTable.slots[slot], moduleInstance,
+                    IconSizeForDpi(windowDpi));
 }
 
 void RefreshSlotButton(int slot) {
