@@ -19,3 +19,5 @@ trap wine_session_stop EXIT
 wine_session_start "$root/build/wine"
 # No retries: a case that needs one is a case to make deterministic.
 ctest --test-dir build/windows --output-on-failure "$@"
+# The cases the display scale changes, again at 125 %, 150 % and 200 %.
+wine_dpi_passes 120 144 192 -- --test-dir build/windows "$@"
