@@ -58,20 +58,35 @@ HICON ExtractSourceIcon(HINSTANCE instance, const IconSource& source, int size) 
   return static_cast<HICON>(CopyImage(icon, IMAGE_ICON, size, size, LR_COPYDELETEORG));
 }
 
+// The width the directory of a cache file gives its one image (256 is stored as 0),
+// 0 when there is no file, -1 when it is too short to say. Read before the file is
+// loaded, so that one of another size costs no load.
+int CachedIconSize(const wchar_t* path) {
+  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  BYTE header[8] = {};
+  DWORD read = 0;
+  ReadFile(file, header, sizeof header, &read, nullptr);
+  CloseHandle(file);
+  if (read < sizeof header) return -1;
+  return header[6] == 0 ? 256 : header[6];
+}
+
 HICON LoadSlotIcon(const IconSource& source, HINSTANCE instance, int size) {
   if (TextIsEmpty(source.path)) return nullptr;
 
   wchar_t cachePath[ICON_PATH_CAPACITY];
   bool cacheable = IconCachePath(iconCacheDir, source, size, cachePath);
-  if (cacheable && GetFileAttributesW(cachePath) != INVALID_FILE_ATTRIBUTES) {
-    HANDLE cached = LoadImageW(nullptr, cachePath, IMAGE_ICON, 0, 0, LR_LOADFROMFILE);
-    if (cached != nullptr && IconWidth(static_cast<HICON>(cached)) == size) {
-      return static_cast<HICON>(cached);
-    }
+  int cachedSize = cacheable ? CachedIconSize(cachePath) : 0;
+  if (cachedSize != 0) {
+    HANDLE cached = cachedSize == size
+                        ? LoadImageW(nullptr, cachePath, IMAGE_ICON, 0, 0, LR_LOADFROMFILE)
+                        : nullptr;
+    if (cached != nullptr) return static_cast<HICON>(cached);
     // A damaged file would blank the button for ever, and one of another size (an
     // older version wrote what the system gave it) would show clipped or lost in
     // the button: extract and store anew.
-    if (cached != nullptr) DestroyIcon(static_cast<HICON>(cached));
     DeleteFileW(cachePath);
   }
   HICON icon = ExtractSourceIcon(instance, source, size);
