@@ -2,7 +2,9 @@
 // empty Win32 window program), alternating the contenders in every round:
 //   start to ready, key to launch, growth with the settings file, memory and size.
 // It prints medians, spreads and ratios; it asserts nothing about time.
-//   startup_bench.exe [--iterations N]
+//   startup_bench.exe [--iterations N] [--compare OTHER.exe]
+// --compare adds the start-up rows of another build of Pivora64.exe (an older one,
+// say), measured in the same rounds.
 
 #include <windows.h>
 #include <psapi.h>
@@ -51,10 +53,11 @@ struct Contender {
   std::wstring settings;  // empty: no settings file at all
 };
 
-// withIcons gives the second floor the icon file its twelve buttons read.
+// withIcons gives the second floor the icon file its twelve buttons read; source is
+// the program's own file when it is not the one beside the bench.
 Contender MakeContender(const std::wstring& name, const std::wstring& program,
                         const std::wstring& windowClass, const std::wstring& settings,
-                        bool withIcons = false) {
+                        bool withIcons = false, const std::wstring& source = L"") {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   std::wstring root = std::wstring(temp) + L"pivora-bench";
@@ -63,7 +66,8 @@ Contender MakeContender(const std::wstring& name, const std::wstring& program,
                       windowClass, settings};
   CreateDirectoryW(contender.folder.c_str(), nullptr);
   contender.exe = contender.folder + L"\\" + program;
-  CopyFileW((BenchFolder() + L"\\" + program).c_str(), contender.exe.c_str(), FALSE);
+  CopyFileW((source.empty() ? BenchFolder() + L"\\" + program : source).c_str(),
+            contender.exe.c_str(), FALSE);
   CopyFileW((BenchFolder() + L"\\recorder.exe").c_str(), (contender.folder + L"\\recorder.exe").c_str(), FALSE);
   if (program == L"floor_controls.exe" && withIcons) {
     CopyFileW((BenchFolder() + L"\\floor.ico").c_str(), (contender.folder + L"\\floor.ico").c_str(), FALSE);
@@ -238,8 +242,10 @@ double KeyToLaunch(const Contender& contender) {
 
 int wmain(int argc, wchar_t** argv) {
   int iterations = 15;
+  std::wstring compared;
   for (int i = 1; i + 1 < argc; ++i) {
     if (std::wstring(argv[i]) == L"--iterations") iterations = std::max(1, _wtoi(argv[i + 1]));
+    if (std::wstring(argv[i]) == L"--compare") compared = argv[i + 1];
   }
   auto* wineVersion = reinterpret_cast<const char* (*)()>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")));
@@ -260,6 +266,13 @@ int wmain(int argc, wchar_t** argv) {
       MakeContender(L"Pivora64, 12 icons from a warm cache", L"Pivora64.exe", L"Pivora64",
                     L"[SystemSetting]\r\ncacheIcon=ON\r\n" + icons12),
   };
+  if (!compared.empty()) {
+    for (size_t i = 3; i < 6; ++i) {
+      const Contender& c = startup[i];
+      startup.push_back(MakeContender(L"compared: " + c.name.substr(10), L"Pivora64.exe",
+                                      L"Pivora64", c.settings, false, compared));
+    }
+  }
   std::vector<Contender> scale;
   for (int sections : {10, 100, 1000}) {
     std::wstring settings = L"[SystemSetting]\r\ncacheIcon=ON\r\n";

@@ -6,8 +6,9 @@ target_compile_definitions(pivora_rules PUBLIC ${WINDOWS_DEFINITIONS})
 # A static runtime: the exe needs nothing beside the system DLLs.
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
-add_executable(Pivora64 WIN32
-  src/app/win_main.cpp
+# Everything but the entry point, so that the Windows tests can make the real main
+# window in-process.
+add_library(pivora_app STATIC
   src/app/dll_search.cpp
   src/app/main_window.cpp
   src/app/window_lifecycle.cpp
@@ -19,6 +20,8 @@ add_executable(Pivora64 WIN32
   src/app/slot_editing.cpp
   src/app/drag_input.cpp
   src/app/option_commands.cpp
+  src/app/display_scale_win.cpp
+  src/app/window_layout.cpp
   src/editing/command_edit_dialog.cpp
   src/editing/file_drop_win.cpp
   src/icons/button_icon_win.cpp
@@ -37,8 +40,10 @@ add_executable(Pivora64 WIN32
   src/settings/save_recovery_win.cpp
   src/settings/save_report_win.cpp
   src/common/system_message_win.cpp
-  src/resources/Pivora64.rc
 )
+target_link_libraries(pivora_app PUBLIC pivora_rules)
+target_compile_options(pivora_app PRIVATE ${PIVORA_WARNINGS} ${PIVORA_NO_EXCEPTIONS})
+add_executable(Pivora64 WIN32 src/app/win_main.cpp src/resources/Pivora64.rc)
 target_compile_options(Pivora64 PRIVATE
   $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS} ${PIVORA_NO_EXCEPTIONS}>)
 # A release exe carries no symbols: the runtime objects bring debug sections of their own.
@@ -51,7 +56,7 @@ add_custom_command(OUTPUT ${SHELL32_DELAY_LIB}
   DEPENDS ${CMAKE_SOURCE_DIR}/cmake/shell32-delay.def)
 add_custom_target(shell32_delay DEPENDS ${SHELL32_DELAY_LIB})
 add_dependencies(Pivora64 shell32_delay)
-target_link_libraries(Pivora64 PRIVATE pivora_rules comctl32 imm32 ${SHELL32_DELAY_LIB} delayimp)
+target_link_libraries(Pivora64 PRIVATE pivora_app comctl32 imm32 ${SHELL32_DELAY_LIB} delayimp)
 set_source_files_properties(src/resources/Pivora64.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/resources/Pivora64.manifest;${CMAKE_SOURCE_DIR}/src/resources/icons/Pivora.ico;${CMAKE_SOURCE_DIR}/src/resources/icons/PivoraSmall.ico")
 
@@ -87,17 +92,22 @@ add_test(NAME Icons.CacheFileAcceptedByIcotool
 set_tests_properties(Icons.CacheFileAcceptedByIcotool PROPERTIES RUN_SERIAL TRUE TIMEOUT 120 LABELS e2e)
 
 include(GoogleTest)
-# The cases that depend on the system's locale (code page, language, IME) carry the
-# label "locale" instead of their program's: scripts/test.sh runs them again with
-# Wine in Japanese. A case of e2e_tests or win_layer_tests joins them by its name
-# in this gtest filter.
+# Cases whose outcome depends on the system's locale (code page, language, IME) carry
+# the label "locale" instead of their program's: scripts/test.sh runs them again with
+# Wine in Japanese. Cases whose every pixel follows the display scale carry "dpi":
+# they run again at 120, 144 and 192 DPI. A case joins a group by its name in these
+# gtest filters.
 set(LOCALE_CASES "Locale.*")
+set(DISPLAY_SCALE_CASES "Startup.WindowOpensCentredOrOnThePointer:Startup.OneFramedButtonAtAllTimes:\
+Editing.DraggingExchangesSlots")
 # Lists a test program's cases when ctest runs (through Wine), one ctest entry each.
 function(discover_cases target label)
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    TEST_FILTER -${LOCALE_CASES} PROPERTIES ${ARGN} LABELS ${label})
+    TEST_FILTER "-${LOCALE_CASES}:${DISPLAY_SCALE_CASES}" PROPERTIES ${ARGN} LABELS ${label})
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    TEST_FILTER ${LOCALE_CASES} PROPERTIES ${ARGN} LABELS locale)
+    TEST_FILTER "${LOCALE_CASES}" PROPERTIES ${ARGN} LABELS locale)
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    TEST_FILTER "${DISPLAY_SCALE_CASES}" PROPERTIES ${ARGN} LABELS dpi)
 endfunction()
 # They drive one shared desktop, so they must not run side by side.
 discover_cases(e2e_tests e2e RUN_SERIAL TRUE TIMEOUT 120)
@@ -115,26 +125,11 @@ add_executable(win_layer_tests
   tests/win/win_layer_test.cpp
   tests/win/win_layer_tests.rc
   tests/e2e/launcher_harness.cpp
-  src/app/dll_search.cpp
-  src/settings/ini_file_store.cpp
-  src/settings/save_files_win.cpp
-  src/icons/button_icon_win.cpp
-  src/icons/icon_cache_win.cpp
-  src/icons/ico_writer_win.cpp
-  src/common/module_path_win.cpp
-  src/editing/file_drop_win.cpp
-  src/settings/option_menu_win.cpp
-  src/settings/settings_file_lock_win.cpp
-  src/app/app_state.cpp
-  src/app/button_grid.cpp
-  src/settings/settings_state.cpp
-  src/editing/command_edit_dialog.cpp
-  src/editing/editing_state.cpp
 )
 target_include_directories(win_layer_tests PRIVATE src tests/e2e)
 target_compile_options(win_layer_tests PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PIVORA_WARNINGS}>)
 target_link_options(win_layer_tests PRIVATE ${STATIC_RUNTIME})
-target_link_libraries(win_layer_tests PRIVATE pivora_rules gtest gtest_main comctl32 shell32 gdi32 imm32 ntdll)
+target_link_libraries(win_layer_tests PRIVATE pivora_app gtest gtest_main comctl32 shell32 gdi32 imm32 ntdll)
 add_dependencies(win_layer_tests Pivora64 pivora_planted)  # it reads the exe's resources
 discover_cases(win_layer_tests win TIMEOUT 60)
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Retakes the README's pictures under Wine on a private display: the launcher on
-# samples/sample.txt with the sample settings as they ship (docs/pivora-window.png),
-# and the edit dialog that Shift+Enter opens on its second slot (docs/edit-dialog.png).
+# samples/sample.txt with the sample settings as they ship (docs/pivora-window.png,
+# and at 150 % docs/pivora-window-144.png), and the edit dialog that Shift+Enter
+# opens on its second slot (docs/edit-dialog.png); the window at 200 % and the
+# dialog at 150 % in build/screenshots to look at.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -21,12 +23,19 @@ source scripts/wine-session.sh
 saved_display="${DISPLAY:-}"
 trap 'wine_session_stop' EXIT
 wine_session_start "$root/build/wine"
-wine build/windows/window_capture.exe "$(wine_path "$shots/app")" "$(wine_path "$shots/app/sample.txt")" \
-  "$(wine_path "$shots")\\window.bmp" "$(wine_path "$shots")\\dialog.bmp"
+# At 100 %, 150 % and 200 %; the README shows the first two of the window.
+for dpi in 96 144 192; do
+  wine_session_dpi "$dpi"
+  wine build/windows/window_capture.exe "$(wine_path "$shots/app")" "$(wine_path "$shots/app/sample.txt")" \
+    "$(wine_path "$shots")\\window-$dpi.bmp" "$(wine_path "$shots")\\dialog-$dpi.bmp"
+done
+wine_session_dpi 96
 
 # No time stamps in the PNGs, so an unchanged picture gives an unchanged file.
-for pair in window.bmp:pivora-window.png dialog.bmp:edit-dialog.png; do
-  convert "$shots/${pair%%:*}" -strip -define png:exclude-chunks=date,time "docs/${pair##*:}"
-  echo "docs/${pair##*:}"
+# (The edit dialog at 200 % is wider than the prefix's 800 x 600 desktop.)
+for pair in window-96:docs/pivora-window dialog-96:docs/edit-dialog window-144:docs/pivora-window-144 \
+  window-192:"$shots/window-192" dialog-144:"$shots/dialog-144"; do
+  convert "$shots/${pair%%:*}.bmp" -strip -define png:exclude-chunks=date,time "${pair#*:}.png"
+  echo "${pair#*:}.png"
 done
 [ -z "$saved_display" ] || export DISPLAY="$saved_display"

@@ -43,6 +43,14 @@ wine_session_start() {
   # without it. Checked at every start, so a prefix made before this gets it too.
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   [ -f "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  # A run cut short during a display-scale pass left its DPI in the prefix.
+  local dpi
+  dpi=$(awk '/^\[/ { desktop = index($0, "[Control Panel\\\\Desktop]") == 1 }
+             desktop && /^"LogPixels"=/' "$WINEPREFIX/user.reg")
+  if [ -n "$dpi" ] && [ "$dpi" != '"LogPixels"=dword:00000060' ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+    wineserver -w
+  fi
   # A persistent server keeps every later program start fast. Starting the prefix's
   # services here, with their output going nowhere, keeps them from inheriting the
   # pipes of a later caller (ctest would wait on those pipes for ever).
@@ -73,3 +81,28 @@ wine_session_in_locale() {
 
 # Windows paths of Linux files, for command lines handed to Wine.
 wine_path() { printf 'Z:%s' "$(realpath "$1" | tr / '\\')"; }
+
+# Display scale: Wine hands every program of the prefix the system DPI, which
+# LogPixels sets for the programs started after the server restarts.
+wine_session_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  wineserver -p >/dev/null 2>&1
+  wine wineboot </dev/null >/dev/null 2>&1
+}
+
+# The cases labelled dpi once at each DPI given (120 is 125 %, 144 is 150 %, 192 is
+# 200 %), with the ctest arguments that follow "--"; then back to 96 DPI.
+wine_dpi_passes() {
+  local dpis=() failed=0 dpi
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do dpis+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
+  for dpi in "${dpis[@]}"; do
+    echo "display scale: $dpi DPI"
+    wine_session_dpi "$dpi"
+    ctest --output-on-failure -L dpi "$@" || failed=1
+  done
+  wine_session_dpi 96
+  return $failed
+}

@@ -10,6 +10,7 @@ const wchar_t* sectionName = L"";
 const wchar_t* argumentString = L"";
 wchar_t iniPath[SETTINGS_PATH_UNITS];
 
+int windowDpi = 96;
 int selectedSlot;
 int targetSlot;
 POINT startCursorPos;

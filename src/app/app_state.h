@@ -18,6 +18,10 @@ extern const wchar_t* sectionName;     // points into targetPath or at "folder"
 extern const wchar_t* argumentString;  // points into the process's own command line
 extern wchar_t iniPath[SETTINGS_PATH_UNITS];  // empty when it could not be worked out
 
+// The DPI of the monitor the window is on: the layout, the icons' size and the
+// pointer's tolerance follow it.
+extern int windowDpi;
+
 // The highlighted slot: keyboard, hover, Enter and the hotkeys act on it.
 extern int selectedSlot;
 // The slot the button menu, the edit dialog's commit and file drops address.

@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/grid_rules.h"
 #include "icons/button_icon_win.h"
+#include "icons/icon_rules.h"
 #include "settings/settings_state.h"
 
 HWND slotButtons[SLOT_COUNT];
@@ -23,13 +24,13 @@ void SetHighlight(int slot, bool on) {
 }
 }  // namespace
 
-void CreateButtonGrid(HWND mainWindow, HINSTANCE instance) {
+void CreateButtonGrid(HWND mainWindow, HINSTANCE instance, int dpi) {
+  const int size = ButtonSize(dpi);
   for (int slot = 0; slot < SLOT_COUNT; ++slot) {
     DWORD style = BUTTON_STYLE | (slot == 0 ? BS_DEFPUSHBUTTON : 0);
     slotButtons[slot] = CreateWindowExW(
-        0, L"BUTTON", L"", style, ButtonX(slot), ButtonY(slot), BUTTON_SIZE, BUTTON_SIZE,
-        mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ButtonIdOfSlot(slot))), instance,
-        nullptr);
+        0, L"BUTTON", L"", style, ButtonX(slot, dpi), ButtonY(slot, dpi), size, size, mainWindow,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ButtonIdOfSlot(slot))), instance, nullptr);
   }
   for (HWND button : slotButtons) {
     buttonClassProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC));
@@ -41,6 +42,14 @@ void CreateButtonGrid(HWND mainWindow, HINSTANCE instance) {
   // only). The dialogs are windows of their own and keep theirs, for Japanese titles.
   ImmAssociateContextEx(mainWindow, nullptr, 0);
   ImmAssociateContextEx(mainWindow, nullptr, IACE_CHILDREN);
+}
+
+void PlaceButtons(int dpi) {
+  const int size = ButtonSize(dpi);
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+    SetWindowPos(slotButtons[slot], nullptr, ButtonX(slot, dpi), ButtonY(slot, dpi), size, size,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 // Keys, moves and left presses reach the main window first, whichever control
@@ -89,7 +98,8 @@ int SlotAtCursor() {
 }
 
 void RefreshSlotIcon(int slot) {
-  RefreshButtonIcon(slotButtons[slot], currentTable.slots[slot], moduleInstance);
+  RefreshButtonIcon(slotButtons[slot], currentTable.slots[slot], moduleInstance,
+                    IconSizeForDpi(windowDpi));
 }
 
 void RefreshSlotButton(int slot) {

@@ -7,7 +7,9 @@
 
 extern HWND slotButtons[SLOT_COUNT];
 
-void CreateButtonGrid(HWND mainWindow, HINSTANCE instance);
+// The buttons at their places for dpi; PlaceButtons moves them for another.
+void CreateButtonGrid(HWND mainWindow, HINSTANCE instance, int dpi);
+void PlaceButtons(int dpi);
 LRESULT CALLBACK ButtonSubclassProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The highlight is the default-push-button style bit.
@@ -21,7 +23,7 @@ int SlotOfButton(HWND window);
 // The slot button under the mouse pointer, or -1.
 int SlotAtCursor();
 
-// Shows the slot's current icon on its button.
+// Shows the slot's current icon on its button, at the size for windowDpi.
 void RefreshSlotIcon(int slot);
 // The same, and repaints the button at once.
 void RefreshSlotButton(int slot);

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/button_grid.h"
+#include "app/display_scale_win.h"
 #include "editing/drag_gesture.h"
 #include "editing/slot_clipboard.h"
 #include "settings/settings_state.h"
@@ -24,13 +25,16 @@ void EndDragCursor() {
 
 }  // namespace
 
+int PickedUpSlot() { return dragGesture.sourceSlot; }
+
 void OnLeftButtonDown(HWND window) { SetTimer(window, PICKUP_TIMER_ID, PICKUP_DELAY_MS, nullptr); }
 
 bool OnDragMouseMove(HWND window, WPARAM keys) {
   POINT pointer;
   GetCursorPos(&pointer);
   DragMove move = OnDragMove(dragGesture, (keys & MK_LBUTTON) != 0, pointer.x, pointer.y,
-                             GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK));
+                             SystemMetricForDpi(SM_CXDOUBLECLK, windowDpi),
+                             SystemMetricForDpi(SM_CYDOUBLECLK, windowDpi));
   if (move.cancelPickUp) KillTimer(window, PICKUP_TIMER_ID);
   return move.runHover;
 }

@@ -7,6 +7,8 @@ constexpr UINT_PTR PICKUP_TIMER_ID = 1;
 constexpr UINT PICKUP_DELAY_MS = 500;
 
 void OnLeftButtonDown(HWND window);
+// The slot picked up and carried as the pointer, or -1.
+int PickedUpSlot();
 // The drag's part of a mouse move; false when the hover selection must not follow.
 bool OnDragMouseMove(HWND window, WPARAM keys);
 void OnTimer(HWND window, WPARAM timerId);

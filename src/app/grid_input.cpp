@@ -104,7 +104,7 @@ void OnContextMenu(HWND window, HWND clicked, LPARAM position) {
   ClientToScreen(window, &clientOrigin);
   int x = GET_X_LPARAM(position);
   int y = GET_Y_LPARAM(position);
-  switch (ClassifyContextMenu(position, clientOrigin.y)) {
+  switch (ClassifyContextMenu(position, clientOrigin.y, GridHeight(windowDpi))) {
     case MenuZone::OptionMenu:
       // Replaces the system menu a right click on the caption would show.
       TrackPopupMenu(optionMenu, 0, x, y, 0, window, nullptr);

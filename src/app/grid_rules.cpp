@@ -1,5 +1,6 @@
 #include "app/grid_rules.h"
 
+#include "common/display_scale.h"
 #include "settings/command_slot.h"
 
 int ButtonIdOfSlot(int slot) { return FIRST_BUTTON_ID + BUTTON_ID_STEP * slot; }
@@ -12,9 +13,21 @@ int SlotOfButtonId(int commandId) {
   return slot < SLOT_COUNT ? slot : -1;
 }
 
-int ButtonX(int slot) { return BUTTON_SIZE * (slot % GRID_COLUMNS); }
+int ButtonSize(int dpi) { return ScaleToDpi(BUTTON_SIZE, dpi); }
 
-int ButtonY(int slot) { return BUTTON_SIZE * (slot / GRID_COLUMNS); }
+int ButtonX(int slot, int dpi) { return ButtonSize(dpi) * (slot % GRID_COLUMNS); }
+
+int ButtonY(int slot, int dpi) { return ButtonSize(dpi) * (slot / GRID_COLUMNS); }
+
+int GridHeight(int dpi) { return ButtonSize(dpi) * GRID_ROWS; }
+
+int ClientWidth(int dpi) { return ButtonSize(dpi) * GRID_COLUMNS; }
+
+int ClientHeight(int dpi, int statusBarHeight) {
+  const int scaled = ScaleToDpi(CLIENT_HEIGHT, dpi);
+  const int needed = GridHeight(dpi) + statusBarHeight - 1;
+  return needed > scaled ? needed : scaled;
+}
 
 int HotkeySlot(int virtualKey) {
   // The letter keys in their QWERTY rows; virtual-key codes of letters are the
@@ -51,7 +64,7 @@ int NavigateSlot(int slot, int virtualKey, bool shiftDown, bool loop) {
   }
 }
 
-MenuZone ClassifyContextMenu(intptr_t lParam, int clientTop) {
+MenuZone ClassifyContextMenu(intptr_t lParam, int clientTop, int gridHeight) {
   // Signed halves: screens above or left of the primary one have negative
   // coordinates, which an unsigned reading would push below the grid.
   const int x = static_cast<int16_t>(static_cast<uint16_t>(lParam & 0xFFFF));
@@ -60,7 +73,7 @@ MenuZone ClassifyContextMenu(intptr_t lParam, int clientTop) {
   // extension, so the halves decide.
   if (x == -1 && y == -1) return MenuZone::None;
   if (y < clientTop) return MenuZone::OptionMenu;
-  if (y < clientTop + GRID_HEIGHT) return MenuZone::SlotMenu;
+  if (y < clientTop + gridHeight) return MenuZone::SlotMenu;
   return MenuZone::None;
 }
 

@@ -7,6 +7,7 @@
 #include "app/option_commands.h"
 #include "app/slot_commands.h"
 #include "app/slot_editing.h"
+#include "app/window_layout.h"
 #include "resources/resource.h"
 
 const wchar_t MAIN_WINDOW_CLASS[] = L"Pivora64";
@@ -55,6 +56,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_DROPFILES:
       OnDropFiles(window, reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(window, wParam, lParam);
       return 0;
     case MSG_LINK_CHANGED:
       OnLinkChanged(window);

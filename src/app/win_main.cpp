@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/display_scale_win.h"
 #include "app/dll_search.h"
 #include "app/invocation_rules.h"
 #include "app/main_window.h"
+#include "app/window_layout.h"
 #include "app/window_placement.h"
 #include "common/module_path_win.h"
 #include "resources/resource.h"
@@ -35,15 +37,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   RestrictDllSearch();  // before anything can load a library by name
   if (!RegisterMainWindowClass(instance)) return 0;
 
-  RECT frame = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
-  AdjustWindowRect(&frame, MAIN_WINDOW_STYLE, FALSE);
-  int width = frame.right - frame.left;
-  int height = frame.bottom - frame.top;
-
   RECT desktop;
   GetWindowRect(GetDesktopWindow(), &desktop);
   POINT cursor = {0, 0};
   GetCursorPos(&cursor);
+  // Sized for the system's DPI; the window opens on the monitor under it, takes
+  // on that one's, and creation lays it out for that. Read after the cursor: under
+  // Wine the display driver, loaded for the DPI, can move the cursor first.
+  SIZE size = WindowSizeForDpi(SystemDpi());
 
   wchar_t executablePath[MAX_PATH];
   if (GetExecutablePath(executablePath)) SettingsPathOf(executablePath, iniPath);
@@ -61,13 +62,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     }
     onMouse = ReadOnMouse(store);
   }
-  WindowOrigin origin = PlaceWindow(desktop.right, desktop.bottom, cursor.x, cursor.y, width,
-                                    height, onMouse);
+  WindowOrigin origin =
+      PlaceWindow(desktop.right, desktop.bottom, cursor.x, cursor.y, size.cx, size.cy, onMouse);
 
   HWND window = CreateWindowExW(0, MAIN_WINDOW_CLASS, L"Pivora64", MAIN_WINDOW_STYLE, origin.x,
-                                origin.y, width, height, nullptr, nullptr, instance, &context);
+                                origin.y, size.cx, size.cy, nullptr, nullptr, instance, &context);
   // Without a window nothing could ever end the loop below.
   if (window == nullptr) return 0;
+  // Laid out for another DPI than the system's, or for a taller status bar, the
+  // window is placed again by the same rule before it shows.
+  RECT made;
+  GetWindowRect(window, &made);
+  if (made.right - made.left != size.cx || made.bottom - made.top != size.cy) {
+    origin = PlaceWindow(desktop.right, desktop.bottom, cursor.x, cursor.y, made.right - made.left,
+                         made.bottom - made.top, onMouse);
+    SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   // A refused start has already posted its quit message: do not flash an empty window.
   if (startAccepted) ShowWindow(window, showCommand);
 

@@ -5,10 +5,12 @@
 
 #include "app/app_state.h"
 #include "app/button_grid.h"
+#include "app/display_scale_win.h"
 #include "app/grid_input.h"
 #include "app/invocation_rules.h"
 #include "app/main_window.h"
 #include "app/status_bar.h"
+#include "app/window_layout.h"
 #include "common/path_rules.h"
 #include "icons/icon_cache_win.h"
 #include "resources/resource.h"
@@ -82,6 +84,7 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   MigrateIconCacheDir();  // on every start, a refused one included
   moduleInstance = creation->hInstance;
   mainWindow = window;
+  windowDpi = WindowDpi(window);  // the monitor's, where the system put the window
   IgnoreRestingPointer();
   selectedSlot = 0;
 
@@ -113,12 +116,13 @@ void OnCreate(HWND window, const CREATESTRUCTW* creation) {
   if (options.cacheIcon == 1) SetIconCacheDir();
   SetWindowTextW(window, FindFileName(targetPath));
 
-  CreateButtonGrid(window, moduleInstance);
+  CreateButtonGrid(window, moduleInstance, windowDpi);
   for (int slot = 0; slot < SLOT_COUNT; ++slot) RefreshSlotIcon(slot);
   LoadMenus();
   SetInitialOptionChecks(optionMenu, options);
 
   CreateStatusBar(window);
+  FitWindowToLayout(window, windowDpi);
   // What DragAcceptFiles does, without loading shell32 before the first drop.
   SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
   ShowSlotTitle(0);

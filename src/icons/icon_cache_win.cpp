@@ -33,6 +33,13 @@ void SetIconCacheDir() {
 
 void ClearIconCacheDir() { iconCacheDir[0] = 0; }
 
+void CreateIconSizeFolder(const wchar_t* cachePath) {
+  wchar_t folder[ICON_PATH_CAPACITY];
+  CopyText(folder, cachePath);
+  *const_cast<wchar_t*>(FindFileName(folder)) = 0;
+  CreateDirectoryW(folder, nullptr);
+}
+
 void MigrateIconCacheDir() {
   wchar_t current[ICON_PATH_CAPACITY];
   wchar_t legacy[ICON_PATH_CAPACITY];

@@ -13,5 +13,8 @@ extern wchar_t iconCacheDir[ICON_PATH_CAPACITY];
 void SetIconCacheDir();
 // Turns caching off; the folder and its files stay.
 void ClearIconCacheDir();
+// Creates the folder of an icon size other than 32 px, cachePath's folder, when
+// missing (a failure leaves that size extracted every time).
+void CreateIconSizeFolder(const wchar_t* cachePath);
 // Renames a legacy "iconcash" folder to "iconcache" unless that exists already.
 void MigrateIconCacheDir();

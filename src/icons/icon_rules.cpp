@@ -1,5 +1,6 @@
 #include "icons/icon_rules.h"
 
+#include "common/display_scale.h"
 #include "common/path_rules.h"
 
 // StrToIntW: an optional minus sign, then decimal digits up to the first other
@@ -76,25 +77,34 @@ void ResolveIconSource(const WideChar* iconText, const WideChar* commandText, Ic
   CutAfterExtension(source.path, WIDE(".lnk"));
 }
 
-// "[index].ico" as wsprintfW's "%d" writes it, or ".ico" for index 0.
-static void FormatCacheSuffix(int32_t index, WideChar (&suffix)[20]) {
-  if (index == 0) {
-    CopyText(suffix, WIDE(".ico"));
-    return;
-  }
-  WideChar digits[12];
+int IconSizeForDpi(int dpi) { return ScaleToDpi(LARGE_ICON_SIZE, dpi); }
+
+// number as wsprintfW's "%d" writes it.
+static void FormatDecimal(int32_t number, WideChar (&text)[12]) {
+  WideChar digits[11];
   size_t count = 0;
   // Widened first: the most negative index has no positive 32-bit counterpart.
-  int64_t magnitude = index < 0 ? -static_cast<int64_t>(index) : index;
+  int64_t magnitude = number < 0 ? -static_cast<int64_t>(number) : number;
   do {
     digits[count++] = static_cast<WideChar>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
   size_t at = 0;
-  suffix[at++] = '[';
-  if (index < 0) suffix[at++] = '-';
-  while (count > 0) suffix[at++] = digits[--count];
-  suffix[at] = 0;
+  if (number < 0) text[at++] = '-';
+  while (count > 0) text[at++] = digits[--count];
+  text[at] = 0;
+}
+
+// "[index].ico", or ".ico" for index 0.
+static void FormatCacheSuffix(int32_t index, WideChar (&suffix)[20]) {
+  if (index == 0) {
+    CopyText(suffix, WIDE(".ico"));
+    return;
+  }
+  WideChar number[12];
+  FormatDecimal(index, number);
+  CopyText(suffix, WIDE("["));
+  AppendText(suffix, number);
   AppendText(suffix, WIDE("].ico"));
 }
 
@@ -108,7 +118,7 @@ static bool IsPlainFileName(const WideChar* name) {
   return true;
 }
 
-bool IconCachePath(const WideChar* cacheFolder, const IconSource& source,
+bool IconCachePath(const WideChar* cacheFolder, const IconSource& source, int iconSize,
                    WideChar (&cachePath)[ICON_PATH_CAPACITY]) {
   cachePath[0] = 0;
   const WideChar* name = FindFileName(source.path);
@@ -118,6 +128,11 @@ bool IconCachePath(const WideChar* cacheFolder, const IconSource& source,
   size_t folderLength = TextLength(cacheFolder);
   bool whole = CopyText(cachePath, cacheFolder);
   if (whole && cacheFolder[folderLength - 1] != '\\') whole = AppendText(cachePath, WIDE("\\"));
+  if (iconSize != LARGE_ICON_SIZE) {
+    WideChar size[12];
+    FormatDecimal(iconSize, size);
+    whole = whole && AppendText(cachePath, size) && AppendText(cachePath, WIDE("\\"));
+  }
   whole = whole && AppendText(cachePath, name) && AppendText(cachePath, suffix);
   if (!whole) cachePath[0] = 0;
   return whole;

@@ -104,7 +104,8 @@ TEST(Editing, ClipboardAndDeleteSaveOnlyTheChangedKeys) {
 
 // Held still for half a second a button is picked up; dropped on another the two
 // exchange, runAs staying in place; dropped back on itself its click is swallowed
-// once; a drag cut short by another window leaves nothing behind.
+// once; a drag cut short by another window leaves nothing behind. The pointer goes
+// where the scaled layout puts each slot (run at every scale).
 TEST(Editing, DraggingExchangesSlots) {
   std::wstring settings = L"[.txt]\r\n";
   for (std::wstring n : {L"1", L"2", L"3"}) {
@@ -115,7 +116,7 @@ TEST(Editing, DraggingExchangesSlots) {
   OtherWindow other;
   ASSERT_NE(s.Open(), nullptr);
   auto pickUp = [&](int slot) {
-    POINT at = CentreOf(s.Button(slot));
+    POINT at = SlotCentre(s.window, slot);
     MoveMouseTo(at);
     Activate(s.window);
     Sleep(300);  // settled: Wine lost pick-ups to pointer events arriving after the press
@@ -123,7 +124,7 @@ TEST(Editing, DraggingExchangesSlots) {
     EXPECT_TRUE(WaitUntil([&] { return s.Image(slot) == nullptr; })) << "picked up " << slot;
     return at;
   };
-  POINT first = pickUp(0), second = CentreOf(s.Button(1));
+  POINT first = pickUp(0), second = SlotCentre(s.window, 1);
   MoveInStepsTo(first, second, 3);
   ReleaseLeft();
   EXPECT_TRUE(WaitUntil([&] { return s.Highlighted() == std::vector<int>{1}; })) << "the highlight follows";
@@ -141,7 +142,7 @@ TEST(Editing, DraggingExchangesSlots) {
   ReleaseLeft();
   EXPECT_TRUE(WaitUntil([&] { return s.Image(1) != nullptr; })) << "a cut-short drag puts the icon back";
   ASSERT_TRUE(Activate(s.window));
-  s.Click(2);  // an ordinary click: starts slot 3, exchanges nothing
+  ClickAt(SlotCentre(s.window, 2));  // an ordinary click: starts slot 3, exchanges nothing
   EXPECT_EQ(s.Exit(), 0u);
   std::vector<RecordedStart> starts = s.Starts(1);
   ASSERT_EQ(starts.size(), 1u) << "the drop on itself started nothing";

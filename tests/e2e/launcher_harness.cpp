@@ -195,6 +195,20 @@ POINT CentreOf(HWND window) {
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+int ScaledToDisplay(int logicalPixels) {
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return MulDiv(logicalPixels, dpi, 96);
+}
+
+POINT SlotCentre(HWND window, int slot) {
+  const int button = ScaledToDisplay(38);
+  POINT centre = {button * (slot % 4) + button / 2, button * (slot / 4) + button / 2};
+  ClientToScreen(window, &centre);
+  return centre;
+}
+
 bool Activate(HWND window) {
   return WaitUntil([&] {
     if (GetForegroundWindow() == window) return true;
@@ -262,6 +276,7 @@ void MoveMouseTo(POINT screen) { SendMouse({}, screen); }
 
 void ClickAt(POINT screen) { SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}, screen); }
 
+void RightClickAt(POINT screen) { SendMouse({MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}, screen); }
 
 // No position: a press that carries one can also produce a move with the button
 // held, and such a move cancels a pick-up.
@@ -375,7 +390,7 @@ void Session::ChooseFromMenu(POINT at, int downs) const {
   bool opened = false;
   for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
     Activate(window);
-    SendMouse({MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}, at);
+    RightClickAt(at);
     opened = WaitUntil(menuOpen, 1500);
   }
   ASSERT_TRUE(opened);

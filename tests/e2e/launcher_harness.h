@@ -64,12 +64,19 @@ std::wstring WindowText(HWND window);
 std::wstring StatusBarText(HWND mainWindow);
 RECT WindowRect(HWND window);
 POINT CentreOf(HWND window);
+// Logical pixels (those of 96 DPI) at the display's scale, which Wine gives every
+// program of the prefix alike.
+int ScaledToDisplay(int logicalPixels);
+// Where a slot's middle is meant to be: 38-px buttons scaled, four across, in the
+// client area of window; the launcher's own buttons are not asked.
+POINT SlotCentre(HWND window, int slot);
 bool Activate(HWND window);  // brings it to the front and waits until it is there
 
 // Input in one batch with its modifiers (Wine drops a modifier sent well before).
 void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
 void MoveMouseTo(POINT screen);
 void ClickAt(POINT screen);
+void RightClickAt(POINT screen);
 void PressLeftAt(POINT screen);  // a bare press, no move with the button down
 void MoveInStepsTo(POINT from, POINT to, int step);
 void ReleaseLeft();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "launcher_harness.h"
 
 using namespace e2e;
@@ -52,71 +54,74 @@ TEST(Startup, TargetsNameTheWindowAndPickTheirSlots) {
   }
 }
 
+// A child window's place in its parent's client area: left, top, right, bottom.
+static std::vector<LONG> PlaceInParent(HWND child) {
+  RECT r = WindowRect(child);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+// At the display's scale (run at 96 DPI and again at 120, 144 and 192): the 38-px
+// buttons scaled and touching, the status bar below them along the bottom (its top
+// edge may lie under the buttons' border, as at 96 DPI), the window sized for both
+// and placed; icons extracted and cached at the scale's size, 32 px where they
+// always were and every other size in a folder of its own.
 TEST(Startup, WindowOpensCentredOrOnThePointer) {
-  RECT frame = {0, 0, 152, 138};
-  AdjustWindowRect(&frame, WS_CAPTION | WS_SYSMENU, FALSE);
-  const SIZE size = {frame.right - frame.left, frame.bottom - frame.top};
-  RECT desktop;
+  const int b = ScaledToDisplay(38), icon = ScaledToDisplay(32);
+  const std::wstring folder = icon == 32 ? L"" : std::to_wstring(icon) + L"\\";
+  RECT desktop, client;
   GetWindowRect(GetDesktopWindow(), &desktop);
-  struct Row {
-    const wchar_t* onMouse;
-    bool onPointer;
-  } rows[] = {{L"", false}, {L"onMouse=ON", true}};  // the rules' other words: unit tables
-  for (const Row& row : rows) {
-    Session s(L"[SystemSetting]\r\n" + std::wstring(row.onMouse) + L"\r\n");
-    SetCursorPos(300, 250);
+  for (const std::wstring onMouse : {L"", L"onMouse=ON"}) {  // the rules' other words: unit tables
+    Session s(L"[SystemSetting]\r\ncacheIcon=ON\r\n" + onMouse +
+              L"\r\n[.txt]\r\ncommand1=C:\\windows\\notepad.exe\r\n");
+    MoveMouseTo({300, 250});
     POINT pointer;
     GetCursorPos(&pointer);
     ASSERT_NE(s.Open(), nullptr);
-    RECT rect = WindowRect(s.window);
-    POINT expected = row.onPointer ? POINT{pointer.x - size.cx / 2, pointer.y - size.cy / 2}
-                                   : POINT{(desktop.right - size.cx) / 2, (desktop.bottom - size.cy) / 2};
-    EXPECT_EQ(rect.right - rect.left, size.cx);
-    EXPECT_EQ(rect.bottom - rect.top, size.cy);
-    EXPECT_EQ(rect.left, expected.x) << row.onPointer;
-    EXPECT_EQ(rect.top, expected.y) << row.onPointer;
-    EXPECT_EQ(s.Close(), 0u);
-  }
-}
-
-// The window opens centred on a resting pointer: slot 0 stays selected until the
-// pointer really moves onto another button; the status bar selects nothing.
-TEST(Startup, HoverSelectsOnlyOnceThePointerMoves) {
-  Session s(L"[SystemSetting]\r\nonMouse=ON\r\n[.txt]\r\ntitle1=slot 0\r\ntitle6=slot 5\r\ntitle11=slot 10\r\n");
-  auto selected = [&](int slot) {
-    return WaitUntil([&] {
-      return s.Status() == L"slot " + std::to_wstring(slot) && s.Highlighted() == std::vector<int>{slot};
-    }, 3000);
-  };
-  SetCursorPos(400, 300);
-  ASSERT_NE(s.Open(), nullptr);
-  ASSERT_NE(GetDlgCtrlID(WindowFromPoint(POINT{400, 300})), 1000) << "the pointer rests over another button";
-  Sleep(800);
-  EXPECT_TRUE(selected(0));
-  for (int slot : {5, 10}) {
-    // Wine now and then loses the first move into a fresh window; a user moves on.
-    bool moved = false;
-    for (int nudge = 0; nudge < 3 && !moved; ++nudge) {
-      MoveMouseTo(POINT{CentreOf(s.Button(slot)).x + nudge, CentreOf(s.Button(slot)).y});
-      moved = selected(slot);
+    GetClientRect(s.window, &client);
+    const std::vector<LONG> bar = PlaceInParent(GetDlgItem(s.window, 3500));
+    EXPECT_EQ((std::vector<LONG>{client.right, client.bottom}),
+              (std::vector<LONG>{
+                  4 * b, std::max<LONG>(ScaledToDisplay(138), 3 * b + bar[3] - bar[1] - 1)}));
+    EXPECT_EQ(bar,
+              (std::vector<LONG>{0, std::max(bar[1], 3 * b - 1L), client.right, client.bottom}));
+    for (int slot = 0; slot < 12; ++slot) {
+      const LONG x = b * (slot % 4), y = b * (slot / 4);
+      EXPECT_EQ(PlaceInParent(s.Button(slot)), (std::vector<LONG>{x, y, x + b, y + b})) << slot;
     }
-    EXPECT_TRUE(moved) << slot;
+    RECT frame = client, at = WindowRect(s.window);
+    AdjustWindowRect(&frame, WS_CAPTION | WS_SYSMENU, FALSE);
+    const LONG cx = frame.right - frame.left, cy = frame.bottom - frame.top;
+    const POINT origin = onMouse.empty()
+                             ? POINT{(desktop.right - cx) / 2, (desktop.bottom - cy) / 2}
+                             : POINT{pointer.x - cx / 2, pointer.y - cy / 2};
+    EXPECT_EQ((std::vector<LONG>{at.left, at.top, at.right - at.left, at.bottom - at.top}),
+              (std::vector<LONG>{origin.x, origin.y, cx, cy}));
+    EXPECT_EQ(s.Close(), 0u);
+    const std::string file = ReadBytes(s.File(L"iconcache\\" + folder + L"notepad.exe.ico"));
+    EXPECT_TRUE(file.size() > 8 && file[6] == char(icon) && file[7] == char(icon)) << icon;
   }
-  MoveMouseTo(CentreOf(GetDlgItem(s.window, 3500)));
-  Sleep(200);
-  EXPECT_EQ(s.Status(), L"slot 10");
-  EXPECT_EQ(s.Close(), 0u);
 }
 
-// Exactly one button carries the frame, and it is the one Enter starts: also after
-// a click under the resting pointer and hotkeys that start nothing, then arrows,
-// Tab, hover and the button menu's paste.
+// Exactly one button carries the frame, and it is the one Enter starts. The window
+// opens centred on a resting pointer: slot 0 stays framed until the pointer really
+// moves; then a click under the resting pointer and hotkeys that start nothing,
+// arrows, Tab, hover (the status bar shows the title; over the status bar it
+// selects nothing) and the button menu's paste. The pointer goes where the scaled
+// layout puts each slot (run at every scale, as the window's layout).
 TEST(Startup, OneFramedButtonAtAllTimes) {
   Session s(L"[SystemSetting]\r\nonMouse=ON\r\n[.txt]\r\ncommand3={dir}\\missing.exe\r\n"
-            L"command4={rec} framed\r\ncommand7={dir}\\missing.exe\r\n");
-  SetCursorPos(400, 300);
+            L"command4={rec} framed\r\ncommand7={dir}\\missing.exe\r\ntitle10=nine\r\n");
+  MoveMouseTo({400, 300});  // the X pointer too: a fresh Wine server reads it
   ASSERT_NE(s.Open(), nullptr);
   ASSERT_EQ(GetDlgCtrlID(WindowFromPoint(POINT{400, 300})), 1600) << "the pointer rests over slot 6";
+  Sleep(800);
+  EXPECT_EQ(s.Highlighted(), std::vector<int>{0}) << "a resting pointer selects nothing";
+  const POINT bar = CentreOf(GetDlgItem(s.window, 3500));
+  auto menuOpensOn = [&](POINT at) {
+    RightClickAt(at);
+    return WaitUntil([&] { return FindProcessWindow(s.launcher->ProcessId(), L"#32768"); }, 1000);
+  };
   struct Step {
     const char* what;
     std::function<void()> act;
@@ -129,10 +134,13 @@ TEST(Startup, OneFramedButtonAtAllTimes) {
       {"right", [&] { s.Key(VK_RIGHT); }, 3},
       {"tab", [&] { s.Key(VK_TAB); }, 4},
       {"shift+tab", [&] { s.Key(VK_TAB, {VK_SHIFT}); }, 3},
-      {"hover", [&] { MoveMouseTo(CentreOf(s.Button(9))); }, 9},
-      {"the menu's paste", [&] { s.ChooseFromMenu(CentreOf(s.Button(10)), 3); }, 10},
+      {"hover", [&] { MoveMouseTo(SlotCentre(s.window, 9)); }, 9},
+      {"the title on hover", [&] { EXPECT_TRUE(s.StatusBecomes(L"nine")); }, 9},
+      {"hover over the status bar", [&] { MoveMouseTo(bar), Sleep(300); }, 9},
+      {"the menu's paste", [&] { s.ChooseFromMenu(SlotCentre(s.window, 10), 3); }, 10},
+      {"no menu on the status bar", [&] { EXPECT_FALSE(menuOpensOn(bar)); }, 10},
       // Wine now and then loses the first move after a menu; a user moves on.
-      {"hover back", [&] { MoveInStepsTo(CentreOf(s.Button(10)), CentreOf(s.Button(3)), 20); }, 3},
+      {"hover back", [&] { MoveInStepsTo(bar, SlotCentre(s.window, 3), 20); }, 3},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);

@@ -2,10 +2,12 @@
 // window's place) and the grid's keys, menu zones and click latch.
 
 #include <cstdint>
+#include <vector>
 
 #include "app/grid_rules.h"
 #include "app/invocation_rules.h"
 #include "app/window_placement.h"
+#include "icons/icon_rules.h"
 #include "unit_test.h"
 
 // The target is split as the platform splits (its documented examples); the
@@ -92,17 +94,41 @@ TEST(GridRules, ContextMenuZoneFollowsTheSignedY) {
   const struct {
     const char* name;
     intptr_t lParam;
-    int clientTop;
+    int clientTop, dpi;
     MenuZone expected;
   } cases[] = {
-      {"title bar", PackPoint(50, 129), 130, MenuZone::OptionMenu},
-      {"first grid row", PackPoint(50, 130), 130, MenuZone::SlotMenu},
-      {"status bar", PackPoint(50, 244), 130, MenuZone::None},
-      {"grid above the primary screen", PackPoint(10, -450), -500, MenuZone::SlotMenu},
-      {"keyboard request without sign extension", PackPoint(-1, -1), 130, MenuZone::None},
+      {"title bar", PackPoint(50, 129), 130, 96, MenuZone::OptionMenu},
+      {"first grid row", PackPoint(50, 130), 130, 96, MenuZone::SlotMenu},
+      {"status bar", PackPoint(50, 244), 130, 96, MenuZone::None},
+      {"last grid row at 150 %", PackPoint(50, 300), 130, 144, MenuZone::SlotMenu},
+      {"status bar at 150 %", PackPoint(50, 301), 130, 144, MenuZone::None},
+      {"grid above the primary screen", PackPoint(10, -450), -500, 96, MenuZone::SlotMenu},
+      {"keyboard request without sign extension", PackPoint(-1, -1), 130, 96, MenuZone::None},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(ClassifyContextMenu(c.lParam, c.clientTop), c.expected) << c.name;
+    EXPECT_EQ(ClassifyContextMenu(c.lParam, c.clientTop, GridHeight(c.dpi)), c.expected) << c.name;
+}
+
+// The 96-DPI layout scaled: touching buttons, the grid as wide as the client area,
+// the status bar below it (its top edge under the buttons' border), a taller bar
+// (larger text) making room for itself. Icons at the system's large-icon sizes.
+TEST(GridRules, LayoutScalesWithTheDisplay) {
+  // Button size, slot 11's x and y, grid height, client width and height, icon size.
+  const struct {
+    int dpi, statusBar;
+    std::vector<int> layout;
+  } cases[] = {
+      {96, 25, {38, 114, 76, 114, 152, 138, 32}},   {96, 22, {38, 114, 76, 114, 152, 138, 32}},
+      {120, 30, {48, 144, 96, 144, 192, 173, 40}},  {144, 37, {57, 171, 114, 171, 228, 207, 48}},
+      {192, 46, {76, 228, 152, 228, 304, 276, 64}}, {144, 60, {57, 171, 114, 171, 228, 230, 48}},
+  };
+  for (const auto& c : cases) {
+    const int d = c.dpi;
+    EXPECT_EQ((std::vector<int>{ButtonSize(d), ButtonX(11, d), ButtonY(11, d), GridHeight(d),
+                                ClientWidth(d), ClientHeight(d, c.statusBar), IconSizeForDpi(d)}),
+              c.layout)
+        << d << " DPI, a " << c.statusBar << "-px status bar";
+  }
 }
 
 // Open, the latch passes all; closed, it swallows one zero-code click, and a non-zero

@@ -41,13 +41,16 @@ TEST(IconRules, IconCachePathNamesTheFileOrRefuses) {
     const WideChar* source;
     int32_t index;
     Text path;
+    int size = 32;
   } cases[] = {
       {"program, index 0", u"C:\\c", u"C:\\Tools\\viewer.exe", 0, u"C:\\c\\viewer.exe.ico"},
+      {"48 px: its own folder", u"C:\\c", u"C:\\s.dll", -7, u"C:\\c\\48\\s.dll[-7].ico", 48},
       {"folder ending in a backslash", u"D:\\", u"C:\\x\\a.exe", 0, u"D:\\a.exe.ico"},
       {"caching off", u"", u"C:\\a.exe", 0, u""},
       {"exactly 259 units fit", folder249, u"C:\\a.exe", 0, folder249 + u"\\a.exe.ico"},
       {"260 units refused", folder249 + u"f", u"C:\\a.exe", 0, u""},
       {"index suffix over the limit", folder249, u"C:\\a.exe", 1, u""},
+      {"size folder over the limit", Text(247, u'f'), u"C:\\a.exe", 0, u"", 40},
       {"a folder source is not cached", u"C:\\c", u"D:\\Projects\\", 0, u""},
       {"nor one that would leave the cache", u"C:\\c", u"C:\\Tools\\..\\", 0, u""},
   };
@@ -56,7 +59,7 @@ TEST(IconRules, IconCachePathNamesTheFileOrRefuses) {
     IconSource source = {{}, c.index};
     ASSERT_TRUE(CopyText(source.path, c.source));
     WideChar cachePath[ICON_PATH_CAPACITY] = {u'?'};
-    EXPECT_EQ(IconCachePath(c.folder.c_str(), source, cachePath), !c.path.empty());
+    EXPECT_EQ(IconCachePath(c.folder.c_str(), source, c.size, cachePath), !c.path.empty());
     EXPECT_EQ(Text(cachePath), c.path);
   }
 }

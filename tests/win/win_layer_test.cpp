@@ -17,6 +17,7 @@
 #include "app/button_grid.h"
 #include "app/dll_search.h"
 #include "app/invocation_rules.h"
+#include "app/main_window.h"
 #include "editing/command_edit_dialog.h"
 #include "editing/file_drop_win.h"
 #include "icons/button_icon_win.h"
@@ -75,7 +76,9 @@ struct Button {  // icons show on a BS_BITMAP button only with common controls 6
   HICON Image() const {
     return reinterpret_cast<HICON>(SendMessageW(window, BM_GETIMAGE, IMAGE_ICON, 0));
   }
-  void Show(const CommandSlot& slot) { RefreshButtonIcon(window, slot, GetModuleHandleW(nullptr)); }
+  void Show(const CommandSlot& slot, int size = LARGE_ICON_SIZE) {
+    RefreshButtonIcon(window, slot, GetModuleHandleW(nullptr), size);
+  }
 };
 
 // The process's GDI objects (every icon's bitmaps among them). Wine answers 0 to
@@ -246,40 +249,29 @@ TEST(OptionMenu, EachCheckFollowsItsOwnOption) {
   FreeLibrary(module);
 }
 
-// A cache file is whole and loadable (header, colour and mask rows padded to four
-// bytes) or not there: a monochrome icon and a handle that is no icon leave none.
-TEST(IconFile, WrittenWholeAndLoadableOrNotAtAll) {
+// What the writer cannot store leaves no file: a monochrome icon and a handle that
+// is no icon.
+TEST(IconFile, NothingIsWrittenForWhatCannotBeStored) {
   TestFolder folder;
-  std::wstring path = folder.File(L"notepad.ico");
-  HICON icon = ExtractIconW(GetModuleHandleW(nullptr), L"C:\\windows\\notepad.exe", 0);
-  BITMAP color, mask, reloaded, ignored;
-  ASSERT_TRUE(BitmapsOf(icon, color, mask));
-  WriteIconFile(icon, path.c_str());
-  auto padded = [](const BITMAP& b) { return (b.bmWidthBytes + 3) / 4 * 4 * b.bmHeight; };
-  EXPECT_EQ(ReadBytes(path).size(), static_cast<size_t>(62 + padded(color) + padded(mask)));
-  HICON loaded = LoadIconFile(path);
-  ASSERT_TRUE(BitmapsOf(loaded, reloaded, ignored));
-  EXPECT_EQ(reloaded.bmHeight, color.bmHeight);
-  DestroyIcon(loaded);
-  DestroyIcon(icon);
-
+  const std::wstring path = folder.File(L"unstorable.ico");
   BYTE andBits[128], xorBits[128];
   FillMemory(andBits, sizeof andBits, 0xF0);
   FillMemory(xorBits, sizeof xorBits, 0x0F);
   HICON monochrome = CreateIcon(GetModuleHandleW(nullptr), 32, 32, 1, 1, andBits, xorBits);
   for (HICON unstorable : {monochrome, reinterpret_cast<HICON>(1)}) {
-    DeleteFileW(path.c_str());
     WriteIconFile(unstorable, path.c_str());
     EXPECT_FALSE(FileExists(path));
   }
   DestroyIcon(monochrome);
 }
 
-// Every kind of source shows a live icon and leaves a loadable cache file named by
-// it in "iconcache" beside the executable (the folder Scoop keeps across updates):
-// a damaged file is replaced; index -1 is resource number 1, not the icon count
-// ExtractIconW answers for -1, and a file that is no module (the bench's .ico)
-// falls back as other indexes do. A library's icon is read as data, never run.
+// Every kind of source shows a live icon of the size asked for and leaves a whole
+// cache file (header, colour and mask rows padded to four bytes) that loads at that
+// size, named by it in "iconcache" beside the executable (the folder Scoop keeps
+// across updates), sizes other than 32 px in a folder of their own: a damaged file
+// is replaced; index -1 is resource number 1, not the icon count ExtractIconW
+// answers for -1, and a file that is no module (the bench's .ico) falls back as
+// other indexes do. A library's icon is read as data, never run.
 TEST(ButtonIcon, EverySourceShowsALiveIconAndCachesAWholeFile) {
   SetIconCacheDir();
   SetEnvironmentVariableW(L"PIVORA_PLANTED_RAN", nullptr);
@@ -287,8 +279,10 @@ TEST(ButtonIcon, EverySourceShowsALiveIconAndCachesAWholeFile) {
     CommandSlot slot;
     const wchar_t* cacheFile;
     const char* before;  // the cache file's bytes before, or null for none
+    int size = 32;
   } cases[] = {
       {Slot(L"C:\\windows\\notepad.exe -x"), L"notepad.exe.ico", nullptr},
+      {Slot(L"C:\\windows\\notepad.exe"), L"48\\notepad.exe.ico", nullptr, 48},
       {Slot(L"C:\\windows\\notepad.exe"), L"notepad.exe.ico", "not an icon"},
       {Slot(L"", L"C:\\windows\\system32\\shell32.dll,4"), L"shell32.dll[4].ico", nullptr},
       {Slot(L"", L"C:\\windows\\system32\\shell32.dll,-1"), L"shell32.dll[-1].ico", nullptr},
@@ -301,10 +295,14 @@ TEST(ButtonIcon, EverySourceShowsALiveIconAndCachesAWholeFile) {
     DeleteFileW(cacheFile.c_str());
     if (c.before != nullptr) WriteBytes(cacheFile, c.before);
     Button button;
-    button.Show(c.slot);
-    EXPECT_TRUE(IsLiveIcon(button.Image())) << c.slot.command << c.slot.icon;
+    button.Show(c.slot, c.size);
+    BITMAP color, mask, reloaded, ignored;
     HICON cached = LoadIconFile(cacheFile);
-    EXPECT_TRUE(IsLiveIcon(cached)) << cacheFile;
+    ASSERT_TRUE(BitmapsOf(button.Image(), color, mask) && BitmapsOf(cached, reloaded, ignored))
+        << cacheFile;
+    auto padded = [](const BITMAP& b) { return (b.bmWidthBytes + 3) / 4 * 4 * b.bmHeight; };
+    EXPECT_EQ(ReadBytes(cacheFile).size(), static_cast<size_t>(62 + padded(color) + padded(mask)));
+    EXPECT_TRUE(color.bmWidth == c.size && reloaded.bmHeight == c.size) << cacheFile;
     DestroyIcon(cached);
   }
   EXPECT_FALSE(PlantedCodeRan());
@@ -342,6 +340,61 @@ TEST(ButtonIcon, RefreshReplacesChangedIconsOnlyAndReleasesTheReplaced) {
   button.Show(CommandSlot{});
   EXPECT_EQ(button.Image(), nullptr);
   EXPECT_FALSE(IsLiveIcon(last));
+}
+
+// The real main window in-process, moved to a monitor of 150 % (Wine sends no
+// WM_DPICHANGED of its own) and back: it takes the rectangle the system suggests,
+// the buttons and the status bar with its font follow the DPI, the icons come at
+// its size, never from a cache file of another; the selection and the status
+// text stay.
+TEST(MainWindow, ADpiChangeLaysItOutAgain) {
+  TestFolder folder;
+  WriteSettingsUtf16(folder.Settings(),
+                     L"[SystemSetting]\r\ncacheIcon=ON\r\n[.txt]\r\n"
+                     L"command1=C:\\windows\\notepad.exe\r\ntitle2=second\r\n");
+  lstrcpyW(iniPath, folder.Settings().c_str());
+  lstrcpyW(targetPath, folder.File(L"a.txt").c_str());
+  WNDCLASSW windowClass = {0,       MainWindowProc, 0,       0,       nullptr,
+                           nullptr, nullptr,        nullptr, nullptr, MAIN_WINDOW_CLASS};
+  RegisterClassW(&windowClass);
+  IniFileStore store(iniPath);
+  StartContext context = {true, 0, &store, StartRecovery::NothingToDo};
+  HWND window = CreateWindowExW(0, MAIN_WINDOW_CLASS, L"", MAIN_WINDOW_STYLE, 0, 0, 99, 99, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), &context);
+  ASSERT_NE(window, nullptr);
+  SendMessageW(window, WM_KEYDOWN, VK_RIGHT, 0);  // selects slot 1, "second"
+  auto laidOutFor = [&](int dpi) {                // the status bar's height
+    const int b = MulDiv(38, dpi, 96);
+    RECT client,
+        places[2] = {WindowRect(GetDlgItem(window, 2100)), WindowRect(GetDlgItem(window, 3500))};
+    GetClientRect(window, &client);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(places), 4);
+    const RECT &last = places[0], &bar = places[1];
+    EXPECT_TRUE(client.right == 4 * b && last.left == 3 * b && last.top == 2 * b &&
+                last.right == 4 * b);
+    EXPECT_TRUE(bar.top >= 3 * b - 1 && bar.bottom == client.bottom)
+        << bar.top << " " << client.bottom;
+    BITMAP color = {}, mask;
+    BitmapsOf(reinterpret_cast<HICON>(SendDlgItemMessageW(window, 1000, BM_GETIMAGE, 1, 0)), color,
+              mask);
+    EXPECT_EQ(color.bmWidth, MulDiv(32, dpi, 96));
+    EXPECT_TRUE(StatusBarText(window) == L"second" &&
+                (GetWindowLongW(GetDlgItem(window, 1100), GWL_STYLE) & BS_DEFPUSHBUTTON));
+    return bar.bottom - bar.top;
+  };
+  const int bar96 = laidOutFor(96);
+  const std::wstring cache = iconCacheDir + std::wstring(L"\\");  // 32 px where 48 belongs:
+  CreateDirectoryW((cache + L"48").c_str(), nullptr);
+  CopyFileW((cache + L"notepad.exe.ico").c_str(), (cache + L"48\\notepad.exe.ico").c_str(), FALSE);
+  for (int dpi : {144, 96}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested = {10, 20, 10 + MulDiv(158, dpi, 96), 20 + MulDiv(163, dpi, 96)};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_TRUE(WindowRect(window).left == 10 && WindowRect(window).top == 20);
+    const int bar = laidOutFor(dpi);
+    EXPECT_TRUE(dpi == 96 ? bar == bar96 : bar > bar96 * 5 / 4) << bar << " its font's height";
+  }
+  DestroyWindow(window);
 }
 
 // A DLL beside the program loads by its bare name, and runs, until the launcher's
