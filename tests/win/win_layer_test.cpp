@@ -470,7 +470,7 @@ TEST(Locale, TheImeStaysOutOfTheGridAndInTheEditDialog) {
   mainWindow = CreateWindowExW(0, L"STATIC", L"", WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr, exe,
                                nullptr);
   ASSERT_NE(ImmGetContext(mainWindow), nullptr) << "a new window has the default context";
-  CreateButtonGrid(mainWindow, exe);
+  CreateButtonGrid(mainWindow, exe, 96);
   SetFocus(slotButtons[5]);
   EXPECT_EQ(GetFocus(), slotButtons[5]);
   EXPECT_TRUE(ImmGetContext(mainWindow) == nullptr && ImmGetContext(slotButtons[5]) == nullptr);
