@@ -31,11 +31,6 @@ wine_session_start() {
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
-    local font='NotoSansCJK-Regular.ttc,Noto Sans CJK JP'
-    for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2'; do
-      wine reg add "$link" /v "$face" /t REG_MULTI_SZ /d "$font" /f >/dev/null 2>&1
-    done
     wineserver -w
     touch "$WINEPREFIX/.pivora-ready"
   fi
@@ -56,6 +51,20 @@ wine_session_start() {
   # pipes of a later caller (ctest would wait on those pipes for ever).
   wineserver -p
   wine wineboot </dev/null >/dev/null 2>&1
+  wine_link_cjk_font
+}
+
+# Japanese text renders once a CJK font is linked to the faces the dialogs use. Wine
+# puts its own links back whenever the code page changes (the pass in Japanese, and
+# the next one in English), so they are checked at every start, after Wine's own.
+wine_link_cjk_font() {
+  local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  local font='NotoSansCJK-Regular.ttc,Noto Sans CJK JP' links face
+  links=$(wine reg query "$link" 2>/dev/null | tr -d '\r')
+  for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+    grep -qxF "    $face    REG_MULTI_SZ    $font" <<<"$links" ||
+      wine reg add "$link" /v "$face" /t REG_MULTI_SZ /d "$font" /f >/dev/null 2>&1
+  done
 }
 
 wine_session_stop() {
