@@ -354,8 +354,8 @@ std::wstring Session::Fill(std::wstring text) const {
   return text;
 }
 
-HWND Session::Open(const std::wstring& tail) {
-  launcher = std::make_unique<LauncherProcess>(folder, Fill(tail));
+HWND Session::Open(const std::wstring& tail, const std::wstring& exe) {
+  launcher = std::make_unique<LauncherProcess>(exe.empty() ? folder.Launcher() : exe, folder.Path(), Fill(tail));
   window = launcher->WaitForWindow();
   if (window == nullptr || !Activate(window)) ADD_FAILURE() << "the launcher did not open";
   return window;

@@ -111,8 +111,9 @@ class Session {
   std::wstring Settings() const { return folder.Settings(); }
   std::wstring Ini(const wchar_t* section, const wchar_t* key) const { return IniValue(Settings(), section, key); }
 
-  // Starts a launcher on tail and waits for its window, brought to the front.
-  HWND Open(const std::wstring& tail = L"\"{dir}\\a.txt\"");
+  // Starts a launcher (the folder's, or exe) on tail and waits for its window,
+  // brought to the front.
+  HWND Open(const std::wstring& tail = L"\"{dir}\\a.txt\"", const std::wstring& exe = L"");
   void Key(WORD key, std::initializer_list<WORD> modifiers = {}) const { PressKey(key, modifiers); }
   HWND Button(int slot) const { return GetDlgItem(window, 1000 + 100 * slot); }
   void Click(int slot) const { ClickAt(CentreOf(Button(slot))); }

@@ -220,26 +220,20 @@ TEST(LinkValueFor, PutsADotInFrontOnlyWhenMissingAndNeverCuts) {
 }
 
 // A lock's name comes from the file's canonical path (resolved and folded by the
-// platform; ASCII letters fold here too) or from its identity; another path or file
-// gets another lock, and every name is a valid kernel object name.
+// platform; ASCII letters fold here too) or from its identity: always a valid kernel
+// object name, another for another path or file.
 TEST(SettingsPath, LockNamesAreKernelObjectNamesOfThePathOrTheFile) {
-  auto byPath = [](const Text& path) {
-    WideChar lock[SETTINGS_LOCK_NAME_UNITS];
-    SettingsLockNameOf(path.c_str(), lock);
-    return Text(lock);
-  };
-  WideChar byFile[2][SETTINGS_LOCK_NAME_UNITS];
-  SettingsFileLockNameOf(0x5a000000u, 0xa720ceu, byFile[0]);
-  SettingsFileLockNameOf(0xa720ceu, 0x5a000000u, byFile[1]);
-  EXPECT_EQ(Text(byFile[0]), u"Local\\Pivora64.file.5a000000.0000000000a720ce");
-  EXPECT_NE(Text(byFile[1]), Text(byFile[0]));
-  const Text tools = byPath(u"C:\\TOOLS\\PIVORA64.INI"), prefix = u"Local\\Pivora64.settings.";
-  EXPECT_EQ(tools, byPath(u"c:\\tools\\pivora64.ini"));
-  EXPECT_NE(tools, byPath(u"C:\\TOOLS2\\PIVORA64.INI"));
-  for (const Text& lock : {tools, byPath(u""), byPath(Text(1000, u'x'))}) {
-    EXPECT_EQ(lock.size(), prefix.size() + 16);
-    EXPECT_EQ(lock.find_first_not_of(u"0123456789abcdef", prefix.size()), Text::npos);
-  }
+  WideChar names[5][SETTINGS_LOCK_NAME_UNITS];
+  SettingsLockNameOf(u"C:\\TOOLS\\PIVORA64.INI", names[0]);
+  SettingsLockNameOf(u"c:\\tools\\pivora64.ini", names[1]);
+  SettingsLockNameOf(u"C:\\TOOLS2\\PIVORA64.INI", names[2]);
+  SettingsFileLockNameOf(0x5a000000u, 0xa720ceu, names[3]);
+  SettingsFileLockNameOf(0xa720ceu, 0x5a000000u, names[4]);
+  EXPECT_TRUE(Text(names[0]) == names[1] && Text(names[0]) != names[2] && Text(names[3]) != names[4]);
+  EXPECT_EQ(Text(names[3]), u"Local\\Pivora64.file.5a000000.0000000000a720ce");
+  const Text path = names[0];
+  EXPECT_TRUE(path.size() == 40 && path.substr(0, 24) == u"Local\\Pivora64.settings.");
+  EXPECT_EQ(path.find_first_not_of(u"0123456789abcdef", 24), Text::npos);
 }
 
 // Beside the settings file, in the long form where a copy would pass MAX_PATH.
