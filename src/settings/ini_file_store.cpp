@@ -34,6 +34,10 @@ bool CodePageHolds(const wchar_t* text) {
   return length != 0 && !usedDefault;
 }
 
+bool CodePageHoldsEntry(const wchar_t* section, const wchar_t* key, const wchar_t* value) {
+  return CodePageHolds(section) && CodePageHolds(key) && (value == nullptr || CodePageHolds(value));
+}
+
 }  // namespace
 
 IniFileStore::~IniFileStore() {
@@ -106,8 +110,7 @@ bool IniFileStore::WriteValue(const wchar_t* section, const wchar_t* key, const 
   }
   // A file in the code page that cannot hold this text becomes UTF-16 first, every
   // line as the profile API reads it; one that can keeps its bytes and its encoding.
-  bool fits = CodePageHolds(section) && CodePageHolds(key) && (value == nullptr || CodePageHolds(value));
-  if (!fits && !holdsAnyText_ && Exists(path_)) {
+  if (!holdsAnyText_ && !CodePageHoldsEntry(section, key, value) && Exists(path_)) {
     if (!BeginsWithByteOrderMark(path_) && !RewriteAsUtf16(path_)) return false;
     holdsAnyText_ = true;
   }

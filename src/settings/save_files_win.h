@@ -14,6 +14,12 @@ inline bool IsHeldByAnotherProgram(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
+// The last error, or a write fault where a failed step left none to tell.
+inline DWORD LastErrorOrWriteFault() {
+  DWORD error = GetLastError();
+  return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+}
+
 // Runs attempt until it succeeds, fails for another reason than a file held
 // elsewhere, or the wait is over. The last failure's code stays in GetLastError.
 template <typename Attempt>

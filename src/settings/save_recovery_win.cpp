@@ -2,22 +2,13 @@
 
 #include "settings/save_files_win.h"
 
-namespace {
-
-DWORD ErrorOrFault() {
-  DWORD error = GetLastError();
-  return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
-}
-
-}  // namespace
-
 bool RetireCopy(const SaveCopyPaths& paths, DWORD& stays) {
   stays = ERROR_SUCCESS;
   if (DeleteCopy(paths.whole)) {
     DeleteCopy(paths.done);  // what it spoke for is gone; one left over goes at the next save
     return true;
   }
-  stays = ErrorOrFault();
+  stays = LastErrorOrWriteFault();
   return WriteRecord(paths.done);
 }
 
@@ -35,20 +26,20 @@ RecoveryResult Recover(const wchar_t* settingsPath, const SaveCopyPaths& paths) 
   }
   RecoveryPlan plan = PlanRecovery(found);
   DWORD error = ERROR_SUCCESS;
-  if (plan.deletePartialCopy && !DeleteCopy(paths.partial)) error = ErrorOrFault();
+  if (plan.deletePartialCopy && !DeleteCopy(paths.partial)) error = LastErrorOrWriteFault();
   // Nothing is written over the file before what it holds is kept: a section added
   // by hand after the cut save would be lost for good.
   if (plan.keepFileBytes && !CopyWholeFile(settingsPath, paths.kept)) {
-    return {StartRecovery::Failed, ErrorOrFault()};
+    return {StartRecovery::Failed, LastErrorOrWriteFault()};
   }
   if (plan.restoreWholeCopy && !PutCopyBack(settingsPath, paths.whole)) {
-    return {StartRecovery::Failed, ErrorOrFault()};
+    return {StartRecovery::Failed, LastErrorOrWriteFault()};
   }
   DWORD stays = ERROR_SUCCESS;
   if (plan.retireWholeCopy) {
     RetireCopy(paths, stays);  // the file holds the copy's bytes now, or never will
   } else if (found.doneRecord && !DeleteCopy(paths.done)) {
-    stays = ErrorOrFault();
+    stays = LastErrorOrWriteFault();
   }
   if (stays != ERROR_SUCCESS) error = stays;
   return {plan.tellUser ? StartRecovery::Restored : StartRecovery::NothingToDo, error};

@@ -33,8 +33,7 @@ void SettingsSave::WriteText(const wchar_t* section, const wchar_t* key, const w
     error_ = blocked_;
     if (error_ != ERROR_SUCCESS) return;
     if (!MakeWholeCopy()) {
-      error_ = GetLastError();
-      if (error_ == ERROR_SUCCESS) error_ = ERROR_WRITE_FAULT;
+      error_ = LastErrorOrWriteFault();
       return;
     }
   }
