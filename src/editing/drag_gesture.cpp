@@ -17,6 +17,10 @@ DragMove OnDragMove(DragGesture& gesture, bool leftDown, int x, int y, int toler
     gesture.lastX = x;
     gesture.lastY = y;
   }
+  // A move with the button up after a plain press: the press ended where the
+  // launcher could not see its release (it began on the status bar and was let go
+  // outside the window). It no longer holds the hover back.
+  if (!leftDown && gesture.sourceSlot == -1) gesture.active = 0;
   if (gesture.sourceSlot == -1 && gesture.active == 1) {
     // A plain press being dragged around must not drag the highlight along.
     move.runHover = false;

@@ -107,7 +107,8 @@ TEST(Startup, WindowOpensCentredOrOnThePointer) {
 // opens centred on a resting pointer: slot 0 stays framed until the pointer really
 // moves; then a click under the resting pointer and hotkeys that start nothing,
 // arrows, Tab, hover (the status bar shows the title; over the status bar it
-// selects nothing) and the button menu's paste. The pointer goes where the scaled
+// selects nothing; a press let go outside the window does not stop it) and the
+// button menu's paste. The pointer goes where the scaled
 // layout puts each slot (run at every scale, as the window's layout).
 TEST(Startup, OneFramedButtonAtAllTimes) {
   Session s(L"[SystemSetting]\r\nonMouse=ON\r\n[.txt]\r\ncommand3={dir}\\missing.exe\r\n"
@@ -118,6 +119,7 @@ TEST(Startup, OneFramedButtonAtAllTimes) {
   Sleep(800);
   EXPECT_EQ(s.Highlighted(), std::vector<int>{0}) << "a resting pointer selects nothing";
   const POINT bar = CentreOf(GetDlgItem(s.window, 3500));
+  const POINT outside = {WindowRect(s.window).right + 30, bar.y};
   auto menuOpensOn = [&](POINT at) {
     RightClickAt(at);
     return WaitUntil([&] { return FindProcessWindow(s.launcher->ProcessId(), L"#32768"); }, 1000);
@@ -134,7 +136,20 @@ TEST(Startup, OneFramedButtonAtAllTimes) {
       {"right", [&] { s.Key(VK_RIGHT); }, 3},
       {"tab", [&] { s.Key(VK_TAB); }, 4},
       {"shift+tab", [&] { s.Key(VK_TAB, {VK_SHIFT}); }, 3},
-      {"hover", [&] { MoveMouseTo(SlotCentre(s.window, 9)); }, 9},
+      // A press that began on the status bar and ended outside the window: the
+      // launcher never sees its release, and the next plain move is hover again.
+      // (Whether its first held move selects depends on timing; a hotkey decides.)
+      {"a press released outside",
+       [&] {
+         PressLeftAt(bar);
+         MoveInStepsTo(bar, SlotCentre(s.window, 5), 4);
+         MoveInStepsTo(SlotCentre(s.window, 5), outside, 4);
+         ReleaseLeft();
+         s.Key('W');
+       },
+       1},
+      // In steps, as a hand moves it: Wine now and then loses a single move.
+      {"hover", [&] { MoveInStepsTo(outside, SlotCentre(s.window, 9), 20); }, 9},
       {"the title on hover", [&] { EXPECT_TRUE(s.StatusBecomes(L"nine")); }, 9},
       {"hover over the status bar", [&] { MoveMouseTo(bar), Sleep(300); }, 9},
       {"the menu's paste", [&] { s.ChooseFromMenu(SlotCentre(s.window, 10), 3); }, 10},
@@ -146,7 +161,7 @@ TEST(Startup, OneFramedButtonAtAllTimes) {
     SCOPED_TRACE(step.what);
     step.act();
     EXPECT_TRUE(WaitUntil([&] { return s.Highlighted() == std::vector<int>{step.framed}; }, 20000))
-        << s.Highlighted().size() << " framed";
+        << "framed: " << ::testing::PrintToString(s.Highlighted());
   }
   Activate(s.window);
   s.Key(VK_RETURN);

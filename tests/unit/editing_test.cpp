@@ -43,27 +43,29 @@ TEST(DragGesture, PickUpAndReleaseDecideTheDrop) {
 // Two moves from a fresh gesture, with a release ('R'), a pick-up of a full ('P') or
 // an empty slot ('E') or nothing ('-') between them. A move's distance counts from
 // the last left-held move, whose point survives a release; the hover selection
-// follows the first held move, moves without the button, and a picked-up slot.
+// follows the first held move, moves without the button (also after a press whose
+// release was never seen), and a picked-up slot.
 TEST(DragGesture, ToleranceAndHoverFollowTheMoves) {
   // Expected, "y" or "n": each move's cancel of the pick-up, then each move's hover.
   const struct {
     bool firstHeld;
     int x1, y1;
     char between;
+    bool secondHeld;
     int x2, y2;
     const char* yes;
   } cases[] = {
-      {true, 50, 2, '-', 50, 2, "ynyn"},    {true, 4, -4, '-', 8, -8, "nnyn"},
-      {true, 5, 0, '-', 5, 5, "yyyn"},      {true, 200, 300, 'R', 203, 297, "ynyy"},
-      {false, 900, 900, '-', 3, 3, "nnyy"}, {true, 0, 0, 'P', 0, 0, "nnyy"},
-      {true, 0, 0, 'E', 0, 0, "nnyn"},
+      {true, 50, 2, '-', true, 50, 2, "ynyn"},    {true, 4, -4, '-', true, 8, -8, "nnyn"},
+      {true, 5, 0, '-', true, 5, 5, "yyyn"},      {true, 200, 300, 'R', true, 203, 297, "ynyy"},
+      {false, 900, 900, '-', true, 3, 3, "nnyy"}, {true, 0, 0, 'P', true, 0, 0, "nnyy"},
+      {true, 0, 0, 'E', true, 0, 0, "nnyn"},      {true, 0, 0, '-', false, 9, 9, "nnyy"},
   };
   for (const auto& c : cases) {
     DragGesture g;
     DragMove first = OnDragMove(g, c.firstHeld, c.x1, c.y1, kTolerance, kTolerance);
     if (c.between == 'R') OnDragRelease(g, -1, false);
     if (c.between == 'P' || c.between == 'E') OnPickUpTimer(g, 2, c.between == 'E');
-    DragMove second = OnDragMove(g, true, c.x2, c.y2, kTolerance, kTolerance);
+    DragMove second = OnDragMove(g, c.secondHeld, c.x2, c.y2, kTolerance, kTolerance);
     const bool got[] = {first.cancelPickUp, second.cancelPickUp, first.runHover, second.runHover};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(got[i], c.yes[i] == 'y') << c.x1 << c.between << i;
   }
