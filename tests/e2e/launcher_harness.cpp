@@ -295,6 +295,12 @@ void MoveInStepsTo(POINT from, POINT to, int step) {
   }
 }
 
+void HoverTo(POINT screen) {
+  POINT now;
+  GetCursorPos(&now);
+  MoveInStepsTo(now, screen, 10);
+}
+
 void ReleaseLeft() {
   POINT at;
   GetCursorPos(&at);

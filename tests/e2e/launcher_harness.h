@@ -79,6 +79,9 @@ void ClickAt(POINT screen);
 void RightClickAt(POINT screen);
 void PressLeftAt(POINT screen);  // a bare press, no move with the button down
 void MoveInStepsTo(POINT from, POINT to, int step);
+// From where the pointer is, in steps as a hand moves: Wine now and then loses a
+// single move, and a hover test must not hang on one.
+void HoverTo(POINT screen);
 void ReleaseLeft();
 
 struct RecordedStart {
