@@ -279,15 +279,21 @@ void ClickAt(POINT screen) { SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP
 void RightClickAt(POINT screen) { SendMouse({MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}, screen); }
 
 // No position: a press that carries one can also produce a move with the button
-// held, and such a move cancels a pick-up.
-void PressLeftAt(POINT screen) {
-  MovePointer(screen);
-  INPUT press = {INPUT_MOUSE};
-  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  SendInput(1, &press, sizeof press);
+// held, and such a move cancels a pick-up. A release stays where the pointer is.
+static void SendLeft(DWORD flag) {
+  INPUT input = {INPUT_MOUSE};
+  input.mi.dwFlags = flag;
+  SendInput(1, &input, sizeof input);
 }
 
-void MoveInStepsTo(POINT from, POINT to, int step) {
+void PressLeftAt(POINT screen) {
+  MovePointer(screen);
+  SendLeft(MOUSEEVENTF_LEFTDOWN);
+}
+
+void MoveInStepsTo(POINT to, int step) {
+  POINT from;
+  GetCursorPos(&from);
   int distance = static_cast<int>(std::max(abs(to.x - from.x), abs(to.y - from.y)));
   int steps = std::max(1, (distance + step - 1) / step);
   for (int i = 1; i <= steps; ++i) {
@@ -295,18 +301,7 @@ void MoveInStepsTo(POINT from, POINT to, int step) {
   }
 }
 
-void HoverTo(POINT screen) {
-  POINT now;
-  GetCursorPos(&now);
-  MoveInStepsTo(now, screen, 10);
-}
-
-void ReleaseLeft() {
-  POINT at;
-  GetCursorPos(&at);
-  INPUT up = PointerInput(at, MOUSEEVENTF_LEFTUP);
-  SendInput(1, &up, sizeof up);
-}
+void ReleaseLeft() { SendLeft(MOUSEEVENTF_LEFTUP); }
 
 // recorder.log: UTF-16 records of "key=value" lines, each ended by an empty line.
 std::vector<RecordedStart> RecordedStarts(const std::wstring& folder) {

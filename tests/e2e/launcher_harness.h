@@ -78,10 +78,9 @@ void MoveMouseTo(POINT screen);
 void ClickAt(POINT screen);
 void RightClickAt(POINT screen);
 void PressLeftAt(POINT screen);  // a bare press, no move with the button down
-void MoveInStepsTo(POINT from, POINT to, int step);
-// From where the pointer is, in steps as a hand moves: Wine now and then loses a
-// single move, and a hover test must not hang on one.
-void HoverTo(POINT screen);
+// From where the pointer is, in steps as a hand moves: a drag, or hover that must
+// not hang on the single move Wine now and then loses.
+void MoveInStepsTo(POINT to, int step);
 void ReleaseLeft();
 
 struct RecordedStart {

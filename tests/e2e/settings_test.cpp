@@ -352,7 +352,7 @@ TEST(Options, LinkDialogStoresTheLinkAtOnce) {
   }
   Sleep(500);
   EXPECT_EQ(s.Status(), refused) << "the pointer resting where OK was counted as hover";
-  HoverTo(CentreOf(s.Button(3)));
+  MoveInStepsTo(CentreOf(s.Button(3)), 10);
   EXPECT_TRUE(s.StatusBecomes(L"")) << "a real move selects";
   EXPECT_EQ(s.Close(), 0u);
   EXPECT_TRUE(ReadBytes(s.Settings()).substr(0, before.size()) == before);
