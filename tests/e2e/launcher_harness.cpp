@@ -121,9 +121,8 @@ LauncherProcess::LauncherProcess(const std::wstring& exe, const std::wstring& fo
   std::wstring line = L"\"" + exe + L"\"" + (tail.empty() ? L"" : L" " + tail);
   STARTUPINFOW startup = {sizeof startup};
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &process_)) {
+                      &startup, &process_))
     process_ = {};
-  }
 }
 
 LauncherProcess::~LauncherProcess() {
@@ -358,7 +357,9 @@ std::wstring Session::Fill(std::wstring text) const {
 HWND Session::Open(const std::wstring& tail, const std::wstring& exe) {
   launcher = std::make_unique<LauncherProcess>(exe.empty() ? folder.Launcher() : exe, folder.Path(), Fill(tail));
   window = launcher->WaitForWindow();
-  if (window == nullptr || !Activate(window)) ADD_FAILURE() << "the launcher did not open";
+  // Which of the two failed, and whether the launcher still runs (exit 259).
+  if (window == nullptr || !Activate(window))
+    ADD_FAILURE() << "no launcher in front: window " << window << ", exit " << launcher->WaitForExit(0);
   return window;
 }
 
