@@ -6,7 +6,8 @@
 
 struct DragGesture {
   int sourceSlot = -1;  // the picked-up slot, -1 while nothing is picked up
-  int active = 0;       // 1 once the pointer moved with the left button held
+  int active = 0;       // 1 once the pointer moved with the left button held, until a
+                        // release, a cancel or a move with the button up
   int lastX = 0;        // pointer position of the last left-held move; survives gestures
   int lastY = 0;
 };
